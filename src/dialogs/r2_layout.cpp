@@ -1,0 +1,38 @@
+// The splash as it stands after creation.
+#include "dialogs/r2.h"
+#include "shell/app.h"
+
+namespace dialogs {
+
+R2::R2(shell::App& app)
+    : forms::Form(app.runtime(), "r2", {forms::FrameStyle::DialogBare, false, 0}, 4125, 405),
+      app_(app) {
+    setBackColor(forms::rgb(0, 0, 0));
+    const forms::Font letter{"ＭＳ ゴシック", 20.25, true, true};
+    const forms::Font version{"ＭＳ Ｐゴシック", 18, true, true};
+    const double left[] = {0, 270, 660, 930, 1320, 1560, 1920};
+    for (int i = 0; i < 7; ++i) {
+        l[i].Move(left[i], 0, i == 0 ? 465 : 435, 405);
+        l[i].setFont(letter);
+        l[i].setTabIndex(8 - i);
+    }
+    l[7].setCaption("Ver");
+    l[7].Move(2370, 30, 615, 360);
+    l[8].Move(3600, 0, 1065, 360);
+    for (int i = 7; i < 9; ++i) {
+        l[i].setFont(version);
+        l[i].setAlignment(forms::Alignment::Center);
+        l[i].setTabIndex(8 - i);
+    }
+    for (int i = 0; i < 9; ++i) {
+        l[i].setTransparent(true);
+        l[i].setVisible(false);
+    }
+    Image1.Move(0, 0, 4125, 405);
+    Image1.setVisible(false);
+
+    onLoad = [this] { Form_Load(); };
+    onActivate = [this] { Form_Activate(); };
+}
+
+}  // namespace dialogs

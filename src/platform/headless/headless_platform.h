@@ -1,0 +1,167 @@
+// The headless desktop: a real backend without a screen, for tests.
+// Implements: screen, z-order with a topmost band, active window and focus
+// (through the model), pointer and keys, a virtual clock with timers,
+// scripted dialog answers with a log, an in-memory store, a shell-open log,
+// a sent-key queue, and ProcessEnded instead of an exit.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/platform.h"
+
+namespace platform::headless {
+
+// Thrown by endProcess; tests catch it.
+struct ProcessEnded {
+    int exitCode;
+};
+
+// The settings store, shared between "runs" so a restart reads what was saved.
+struct Store {
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    int writes = 0;
+    int flushes = 0;
+    std::optional<std::string> get(const std::string& section, const std::string& key,
+                                   const std::string& app = "hiyokorapper") const;
+    void set(const std::string& section, const std::string& key, const std::string& value,
+             const std::string& app = "hiyokorapper");
+};
+
+// Who holds the single-instance lock; shared between programs on one machine.
+struct InstanceLock {
+    bool held = false;
+};
+
+struct MessageBoxShown {
+    std::string text;
+    int style;
+    std::string title;
+};
+
+struct ShellOpen {
+    std::string owner;
+    std::string file;
+    std::string directory;
+};
+
+class HeadlessPlatform : public Platform {
+public:
+    HeadlessPlatform(std::shared_ptr<Store> store = std::make_shared<Store>(),
+                     std::shared_ptr<InstanceLock> lock = std::make_shared<InstanceLock>());
+    ~HeadlessPlatform() override;
+
+    // --- Platform ---
+    SizePx screenSize() override { return screen_; }
+    PointPx cursorPos() override { return pointer_; }
+    std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
+    SizeTw nonClientSize(forms::FrameStyle frame) override;
+    void setTopmost(forms::Form& form, bool topmost) override;
+    SizeTw measureText(const forms::Font& font, const std::string& text) override;
+    int messageBox(const std::string& text, int style, const std::string& title) override;
+    std::optional<OpenFileResult> openFile(const OpenFileRequest& request) override;
+    std::optional<forms::Color> chooseColor(const ColorRequest& request) override;
+    std::string getSetting(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& fallback) override;
+    void saveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    void flushSettings() override { ++store_->flushes; }
+    void shellOpen(forms::Form* owner, const std::string& file,
+                   const std::string& directory) override;
+    void sleep(int milliseconds) override;
+    void doEvents() override;
+    double clockSeconds() override { return now_ / 1000.0; }
+    void post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
+    int runEventLoop() override;
+    bool acquireSingleInstance() override;
+    void sendKey(int virtualKey) override { sentKeys.push_back(virtualKey); }
+    [[noreturn]] void endProcess(int exitCode) override;
+
+    // --- The desktop, for tests ---
+    void setScreenSize(int width, int height) { screen_ = {width, height}; }
+    double now() const { return now_; }
+    // Lets time pass with the program idle: timers fire when due.
+    void advance(double milliseconds);
+    // Pointer and keys as a user makes them (pixels on the screen).
+    void moveMouse(int x, int y);
+    void click(int button = forms::kLeftButton, int shift = 0);
+    void pressKey(int virtualKey, int shift = 0);
+    // Moves the pointer to the middle of a control, then clicks it.
+    void clickControl(forms::Control& control, int button = forms::kLeftButton);
+    void hoverControl(forms::Control& control);
+    void hoverForm(forms::Form& form, double clientX, double clientY);
+    // The user asks the window system to close a window.
+    void requestClose(forms::Form& form);
+
+    // Front to back: topmost band first.
+    std::vector<forms::Form*> zOrder() const;
+    bool isTopmost(const forms::Form& form) const;
+    forms::Form* windowAt(int x, int y) const;
+    PointPx screenPointOf(const forms::Control& control) const;  // its middle
+
+    // Scripted answers; when none is queued a box takes its default button
+    // and the file and colour dialogs are cancelled.
+    std::deque<int> messageBoxAnswers;
+    std::deque<std::optional<OpenFileResult>> openFileAnswers;
+    std::deque<std::optional<forms::Color>> colorAnswers;
+    // What was shown or done.
+    std::vector<MessageBoxShown> messageBoxes;
+    std::vector<OpenFileRequest> openFileRequests;
+    std::vector<ColorRequest> colorRequests;
+    std::vector<ShellOpen> shellOpens;
+    std::vector<std::pair<std::string, bool>> topmostCalls;
+    std::deque<int> sentKeys;
+    // Runs inside each message box, before its answer (to test re-entrancy).
+    std::function<void(const MessageBoxShown&)> onMessageBox;
+
+    Store& store() { return *store_; }
+
+private:
+    friend class HeadlessPeer;
+    struct Window {
+        forms::Form* form;
+        bool topmost = false;
+    };
+    struct ScheduledTimer {
+        forms::Timer* timer;
+        double due;
+        bool running = false;
+    };
+    void addWindow(forms::Form& form);
+    void removeWindow(forms::Form& form);
+    void raise(forms::Form& form);
+    void scheduleTimer(forms::Timer& timer);
+    void dropTimers(forms::Form& form);
+    bool fireOneDueTimer(double upTo);
+    void runPosted();
+    void deliverSentKeys();
+    void deliverKey(int virtualKey, int shift);
+    // What lies under a screen pixel: a control, or the form itself.
+    struct Hit {
+        forms::Form* form = nullptr;
+        forms::Control* control = nullptr;
+        double x = 0, y = 0;  // twips, relative to the control or the client area
+    };
+    Hit hitTest(int x, int y) const;
+    double clientOriginX(const forms::Form& form) const;
+    double clientOriginY(const forms::Form& form) const;
+
+    std::shared_ptr<Store> store_;
+    std::shared_ptr<InstanceLock> lock_;
+    bool holdsLock_ = false;
+    SizePx screen_{1280, 960};
+    PointPx pointer_{640, 480};
+    double now_ = 0;
+    std::vector<Window> windows_;  // front to back within each band
+    std::vector<ScheduledTimer> timers_;
+    std::deque<std::function<void()>> posted_;
+};
+
+}  // namespace platform::headless

@@ -1,0 +1,87 @@
+// LoadSettings and SaveSettings: every setting and the entry table, moved
+// between the store and memory.
+#include "dialogs/toro.h"
+#include "forms/numeric.h"
+#include "panel/ranch.h"
+#include "platform/platform.h"
+#include "settings/spm.h"
+#include "settings/store_format.h"
+#include "settings/store_layout.h"
+#include "settings/texts.h"
+#include "shell/app.h"
+
+namespace settings {
+
+namespace {
+
+// A numeric value; text that is no number, or out of range, loads as the default.
+std::int32_t readNumber(platform::Platform& p, const store::Key& key) {
+    std::string text = p.getSetting(kAppName, store::kSettingSection, key.name, key.fallback);
+    if (auto value = parseStoredNumber(text)) return *value;
+    return *parseStoredNumber(key.fallback);
+}
+
+void write(platform::Platform& p, const store::Key& key, const std::string& value) {
+    p.saveSetting(kAppName, store::kSettingSection, key.name, value);
+}
+
+// -1 asks for centring the window against the screen.
+std::int32_t centredIfAsked(std::int32_t stored, std::int32_t screen, double size) {
+    if (stored != -1) return stored;
+    return forms::roundToInt32((screen - size) / 2);
+}
+
+}  // namespace
+
+void Spm::LoadSettings() {
+    auto& p = app.platform();
+    PanelLeft = readNumber(p, store::kPanelLeft);
+    auto& ranch = app.ranch();
+    PanelLeft = centredIfAsked(PanelLeft, ScreenWidthTw, ranch.Width());
+    PanelTop = centredIfAsked(readNumber(p, store::kPanelTop), ScreenHeightTw, ranch.Height());
+    ranch.Move(PanelLeft, PanelTop, ranch.Width(), ranch.Height());
+
+    DialogLeft = readNumber(p, store::kDialogLeft);
+    auto& toro = app.toro();
+    DialogLeft = centredIfAsked(DialogLeft, ScreenWidthTw, toro.Width());
+    DialogTop = centredIfAsked(readNumber(p, store::kDialogTop), ScreenHeightTw, toro.Height());
+    toro.Move(DialogLeft, DialogTop, toro.Width(), toro.Height());
+
+    MainPlace = readNumber(p, store::kMainPlace);
+    ButtonCaptionStyle = readNumber(p, store::kButtonCaption);
+    FasterFlags = readNumber(p, store::kFaster);
+    MainColor = readNumber(p, store::kMainColor);
+
+    for (int i = 0; i < kEntryCount; ++i) {
+        EntryTable.Exe[i] = p.getSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), "");
+        EntryTable.APName[i] =
+            p.getSetting(kAppName, store::kEntrySection, store::entryKey("APName", i), kEmptyTitle);
+        EntryTable.APPath[i] =
+            p.getSetting(kAppName, store::kEntrySection, store::entryKey("APPath", i), "");
+    }
+}
+
+void Spm::SaveSettings() {
+    auto& p = app.platform();
+    auto& ranch = app.ranch();
+    auto& toro = app.toro();
+    write(p, store::kVersion, kVersion);
+    write(p, store::kPanelLeft, formatPosition(ranch.Left()));
+    write(p, store::kPanelTop, formatPosition(ranch.Top()));
+    write(p, store::kDialogLeft, formatPosition(toro.Left()));
+    write(p, store::kDialogTop, formatPosition(toro.Top()));
+    write(p, store::kMainPlace, formatInt(MainPlace));
+    write(p, store::kButtonCaption, formatInt(ButtonCaptionStyle));
+    write(p, store::kMainColor, formatInt(MainColor));
+    write(p, store::kFaster, formatInt(FasterFlags));
+    for (int i = 0; i < kEntryCount; ++i) {
+        p.saveSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), EntryTable.Exe[i]);
+        p.saveSetting(kAppName, store::kEntrySection, store::entryKey("APName", i),
+                      EntryTable.APName[i]);
+        p.saveSetting(kAppName, store::kEntrySection, store::entryKey("APPath", i),
+                      EntryTable.APPath[i]);
+    }
+    p.flushSettings();
+}
+
+}  // namespace settings

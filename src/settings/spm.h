@@ -1,0 +1,82 @@
+// spm: the state and procedures that every window shares. One object per
+// running program, owned by App.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "settings/random.h"
+
+namespace forms {
+class Form;
+}
+namespace shell {
+class App;
+}
+
+namespace settings {
+
+constexpr int kEntryCount = 100;
+
+// The 100 entries as three parallel columns; index = box * 10 + slot.
+struct EntryColumns {
+    std::array<std::string, kEntryCount> Exe;     // link target; empty = empty slot
+    std::array<std::string, kEntryCount> APName;  // title on the slot button
+    std::array<std::string, kEntryCount> APPath;  // working folder
+    bool operator==(const EntryColumns&) const = default;
+};
+
+// Bits of FasterFlags.
+constexpr std::int32_t kFlagMoE = 1;
+constexpr std::int32_t kFlagJiko = 2;
+constexpr std::int32_t kFlagBnk = 4;
+constexpr std::int32_t kFlagTao = 8;
+
+// LastHoverId values with a fixed meaning; slots and tabs use their own ranges.
+namespace hover {
+constexpr std::int32_t kNone = 0;
+constexpr std::int32_t kSette = 10;
+constexpr std::int32_t kJiko = 11;
+constexpr std::int32_t kMoE = 13;
+constexpr std::int32_t kBnk = 14;
+constexpr std::int32_t kTao = 15;
+constexpr std::int32_t kNc = 19;
+constexpr std::int32_t kStetus = 20;
+constexpr std::int32_t kYobidasi = 21;
+constexpr std::int32_t kJustOpened = 99;
+constexpr std::int32_t slot(int s) { return 30 + s; }  // 30-39
+constexpr std::int32_t tab(int b) { return 40 + b; }   // 40-49
+}  // namespace hover
+
+struct Spm {
+    explicit Spm(shell::App& app) : app(app) {}
+    shell::App& app;
+
+    EntryColumns EntryTable;
+    std::int32_t PanelLeft = -1, PanelTop = -1, DialogLeft = -1, DialogTop = -1;
+    std::int32_t MainPlace = 1;
+    std::int32_t ButtonCaptionStyle = 0;
+    std::int32_t FasterFlags = 7;
+    std::int32_t MainColor = 16777215;
+    std::int32_t ScreenWidthTw = 0, ScreenHeightTw = 0;
+    std::string BlankLine;
+    std::int32_t CurrentBox = 0, PreviousBox = 0;
+    std::int32_t EditState = 0;
+    std::int32_t LastHoverId = 0;
+    std::int16_t ShuttingDown = 0;
+    Random Rnd;
+
+    void LoadSettings();
+    void SaveSettings();
+    void PlaceCallPoint(bool MoveOnly);
+    void MakeTopmost(forms::Form& window);
+    void MakeNotTopmost(forms::Form& window);
+    void RunEntry(std::int32_t index);
+    void CollectOptions();
+};
+
+// The caption of box tab i (0-9) under a caption style; empty for an unknown style.
+std::string TabCaption(std::int32_t style, int i);
+
+}  // namespace settings

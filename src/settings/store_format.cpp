@@ -1,0 +1,41 @@
+#include "settings/store_format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+#include "forms/numeric.h"
+
+namespace settings {
+
+static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::optional<std::int32_t> parseStoredNumber(const std::string& text) {
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && isBlank(text[begin])) ++begin;
+    while (end > begin && isBlank(text[end - 1])) --end;
+    std::string core = text.substr(begin, end - begin);
+    if (core.empty()) return std::nullopt;
+    // Only plain decimal notation: no hex, no inf/nan, nothing after the number.
+    for (char c : core) {
+        bool allowed = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' ||
+                       c == 'E';
+        if (!allowed) return std::nullopt;
+    }
+    char* stop = nullptr;
+    double value = std::strtod(core.c_str(), &stop);
+    if (stop != core.c_str() + core.size() || !std::isfinite(value)) return std::nullopt;
+    std::int64_t rounded = forms::roundHalfEven(value);
+    if (rounded < INT32_MIN || rounded > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::string formatPosition(double twips) {
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(twips));
+    return std::string(buffer, result.ptr);
+}
+
+std::string formatInt(std::int32_t value) { return std::to_string(value); }
+
+}  // namespace settings

@@ -1,0 +1,14 @@
+// Fixed texts of the program that more than one window uses.
+#pragma once
+
+namespace settings {
+
+inline constexpr const char* kAppName = "hiyokorapper";
+inline constexpr const char* kProductName = "ヒヨコらっぱー";
+inline constexpr const char* kVersion = "Ver1.96";
+inline constexpr const char* kProductTitle = "ヒヨコらっぱーVer1.96";
+inline constexpr const char* kEmptyTitle = "<<空き家>>";
+inline constexpr const char* kAuthor = "ヒヨコノスケ";
+inline constexpr const char* kNoticeLine = "無保証フリーソフト";
+
+}  // namespace settings

@@ -1,0 +1,23 @@
+#include "shell/sp.h"
+
+#include "shell/app.h"
+
+namespace shell {
+
+Sp::Sp(App& app)
+    : forms::Form(app.runtime(), "sp", {forms::FrameStyle::None, false, 1}, 2040, 405),
+      app_(app) {
+    setBackColor(forms::rgb(255, 255, 255));
+    setFont({"System", 13.5, false, false});
+    ch.setInterval(3333);
+
+    onLoad = [this] { Form_Load(); };
+    onKeyDown = [this](int k, int s) { Form_KeyDown(k, s); };
+    onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
+    onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
+    onUnload = [this] { Form_Unload(); };
+    onCloseRequest = [this] { Unload(); };
+    ch.onTimer = [this] { ch_Timer(); };
+}
+
+}  // namespace shell

@@ -1,0 +1,72 @@
+// The call point at run time: its timer, the pointer, clicks and keys.
+#include "dialogs/toro.h"
+#include "panel/ranch.h"
+#include "platform/platform.h"
+#include "settings/texts.h"
+#include "shell/app.h"
+#include "shell/sp.h"
+
+namespace shell {
+
+using settings::hover::kJustOpened;
+
+std::string AboutText(const std::string& blankLine, const std::string& noticeLine) {
+    return std::string(settings::kProductName) + settings::kVersion + blankLine + noticeLine + " " +
+           settings::kAuthor;
+}
+
+std::string AboutTitle() { return std::string(settings::kProductName) + " についてよ"; }
+
+void Sp::ch_Timer() {
+    auto& spm = app_.spm();
+    spm.PlaceCallPoint(true);
+    if (spm.LastHoverId == kJustOpened) spm.LastHoverId = 0;
+}
+
+// Opens the panel above everything, once per arming of the trigger.
+void Sp::Form_MouseMove(int, int, double, double) {
+    auto& spm = app_.spm();
+    if (app_.toro().Visible()) return;
+    if (spm.LastHoverId == kJustOpened) return;
+    auto& ranch = app_.ranch();
+    ranch.Show();
+    spm.MakeNotTopmost(*this);
+    spm.MakeTopmost(ranch);
+    spm.LastHoverId = kJustOpened;
+}
+
+void Sp::Form_MouseDown(int Button, int, double, double) {
+    auto& spm = app_.spm();
+    auto& ranch = app_.ranch();
+    spm.MakeNotTopmost(ranch);
+    spm.MakeTopmost(*this);
+    if (Button == forms::kRightButton && ranch.inLauncherView()) {
+        ShowEndQuestion();
+    } else {
+        ShowAbout();
+    }
+}
+
+void Sp::ShowEndQuestion() {
+    using namespace platform::mb;
+    int answer = app_.platform().messageBox("保存＆終了しますよん",
+                                            kYesNo | kExclamation | kDefaultButton2,
+                                            settings::kProductTitle);
+    if (answer == kAnswerYes) Unload();
+}
+
+void Sp::ShowAbout() {
+    app_.platform().messageBox(AboutText(app_.spm().BlankLine, app_.ranch().VerH[1].Caption()),
+                               platform::mb::kInformation, AboutTitle());
+}
+
+void Sp::Form_KeyDown(int KeyCode, int) {
+    if (KeyCode == 16 || KeyCode == 17 || KeyCode == 18 || KeyCode == 92) return;
+    Form_MouseMove(0, 0, 0, 0);
+    auto& platform = app_.platform();
+    platform.doEvents();
+    platform.sleep(KeyCode);
+    if (KeyCode == 'M' || KeyCode == 'D') platform.sendKey(KeyCode);
+}
+
+}  // namespace shell
