@@ -4,12 +4,12 @@
 
 namespace testing_support {
 
-void Run::start(bool finishSplash) {
+void Program::start(bool finishSplash) {
     app.start();
     if (finishSplash) desktop.advance(20000);
 }
 
-void Run::touchCallPoint() {
+void Program::touchCallPoint() {
     auto& callPoint = sp();
     desktop.moveMouse(static_cast<int>(forms::roundHalfEven(callPoint.Left() / 15)),
                       static_cast<int>(forms::roundHalfEven(callPoint.Top() / 15)));

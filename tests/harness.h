@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dialogs/r2.h"
+#include "forms/numeric.h"
 #include "dialogs/toro.h"
 #include "panel/ranch.h"
 #include "platform/headless/headless_platform.h"
@@ -18,8 +19,8 @@ using platform::headless::ProcessEnded;
 using platform::headless::Store;
 
 // One run of the program. Runs sharing a Store see each other's saves.
-struct Run {
-    explicit Run(std::shared_ptr<Store> store = std::make_shared<Store>(),
+struct Program {
+    explicit Program(std::shared_ptr<Store> store = std::make_shared<Store>(),
                  std::shared_ptr<platform::headless::InstanceLock> lock =
                      std::make_shared<platform::headless::InstanceLock>())
         : desktop(std::move(store), std::move(lock)), app(desktop) {}

@@ -1,1 +1,77 @@
+// The call point's corner, the box tabs' captions, the topmost band.
 #include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace {
+
+using namespace testing_support;
+
+std::string tabCaptions(panel::Ranch& ranch) {
+    std::string all;
+    for (int i = 0; i < 10; ++i) all += ranch.Command2[i].Caption();
+    return all;
+}
+
+class Placement : public ::testing::Test {
+protected:
+    Program run;
+    void SetUp() override {
+        run.desktop.setScreenSize(1280, 960);  // 19200 x 14400 twips
+        run.start();
+    }
+};
+
+TEST_F(Placement, EachCornerPutsTheWholeSquareOnScreen) {
+    const double expected[4][2] = {{0, 0}, {19185, 0}, {0, 14385}, {19185, 14385}};
+    for (int corner = 0; corner < 4; ++corner) {
+        run.spm().MainPlace = corner;
+        run.spm().PlaceCallPoint(true);
+        EXPECT_EQ(run.sp().Left(), expected[corner][0]) << corner;
+        EXPECT_EQ(run.sp().Top(), expected[corner][1]) << corner;
+        EXPECT_EQ(run.sp().Width(), 15);
+    }
+}
+
+TEST_F(Placement, UnknownCornerLeavesTheCallPointButStillCaptionsTabs) {
+    run.sp().Move(500, 600, 15, 15);
+    run.spm().MainPlace = 7;
+    run.spm().ButtonCaptionStyle = 2;
+    run.spm().PlaceCallPoint(false);
+    EXPECT_EQ(run.sp().Left(), 500);
+    EXPECT_EQ(run.sp().Top(), 600);
+    EXPECT_EQ(tabCaptions(run.ranch()), "ABCDEFGHIJ");
+}
+
+TEST_F(Placement, FourCaptionStylesAndUnknownOnesLeaveCaptions) {
+    const char* expected[] = {"ｲﾛﾊﾆﾎﾍﾄﾁﾘﾇ", "ｱｶｻﾀﾅﾊﾏﾔﾗﾜ", "ABCDEFGHIJ", "0123456789"};
+    for (int style = 0; style < 4; ++style) {
+        run.spm().ButtonCaptionStyle = style;
+        run.spm().PlaceCallPoint(false);
+        EXPECT_EQ(tabCaptions(run.ranch()), expected[style]) << style;
+    }
+    run.spm().ButtonCaptionStyle = -1;
+    run.spm().PlaceCallPoint(false);
+    EXPECT_EQ(tabCaptions(run.ranch()), "0123456789");
+}
+
+TEST_F(Placement, MoveOnlyNeverTouchesTabCaptions) {
+    run.spm().ButtonCaptionStyle = 1;
+    run.spm().PlaceCallPoint(true);
+    EXPECT_EQ(tabCaptions(run.ranch()), "ｲﾛﾊﾆﾎﾍﾄﾁﾘﾇ");
+}
+
+TEST_F(Placement, TopmostAndBackKeepsPlaceAndSize) {
+    auto& ranch = run.ranch();
+    ranch.Show();
+    const double left = ranch.Left(), top = ranch.Top(), width = ranch.Width();
+    run.spm().MakeTopmost(ranch);
+    EXPECT_TRUE(run.desktop.isTopmost(ranch));
+    run.spm().MakeNotTopmost(ranch);
+    EXPECT_FALSE(run.desktop.isTopmost(ranch));
+    EXPECT_EQ(ranch.Left(), left);
+    EXPECT_EQ(ranch.Top(), top);
+    EXPECT_EQ(ranch.Width(), width);
+}
+
+}  // namespace

@@ -1,1 +1,140 @@
+// Loading and saving every setting and entry, across runs of the program.
 #include <gtest/gtest.h>
+
+#include "harness.h"
+#include "settings/store_layout.h"
+
+namespace {
+
+using namespace testing_support;
+namespace store = settings::store;
+
+TEST(SettingsStore, EmptyStoreGivesTheDefaults) {
+    Program run;
+    run.start();
+    auto& spm = run.spm();
+    EXPECT_EQ(spm.MainPlace, 1);
+    EXPECT_EQ(spm.ButtonCaptionStyle, 0);
+    EXPECT_EQ(spm.FasterFlags, 7);
+    EXPECT_EQ(spm.MainColor, 16777215);
+    for (int i = 0; i < settings::kEntryCount; ++i) {
+        EXPECT_EQ(spm.EntryTable.Exe[i], "");
+        EXPECT_EQ(spm.EntryTable.APName[i], "<<空き家>>");
+        EXPECT_EQ(spm.EntryTable.APPath[i], "");
+    }
+    EXPECT_EQ(run.desktop.store().writes, 0) << "starting writes nothing";
+}
+
+TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
+    auto saved = std::make_shared<Store>();
+    settings::EntryColumns table;
+    {
+        Program first(saved);
+        first.start();
+        auto& spm = first.spm();
+        spm.EntryTable.Exe[0] = "C:\\Program Files\\ヒヨコ\\a b.exe";
+        spm.EntryTable.APName[0] = "  日本語のタイトル  ";
+        spm.EntryTable.APPath[0] = "C:\\Program Files\\ヒヨコ\\";
+        spm.EntryTable.Exe[37] = std::string(600, 'x') + "\"quoted\" = ;#\\";
+        spm.EntryTable.APName[37] = "";
+        spm.EntryTable.APName[99] = "<<空き家>>";
+        spm.EntryTable.APPath[55] = "only a folder";
+        spm.MainPlace = 2;
+        spm.ButtonCaptionStyle = 3;
+        spm.FasterFlags = 13;
+        spm.MainColor = 255;
+        first.ranch().Move(1234.5, 777.25, first.ranch().Width(), first.ranch().Height());
+        first.toro().Move(-30, 99999, first.toro().Width(), first.toro().Height());
+        spm.SaveSettings();
+        table = spm.EntryTable;
+    }
+    Program second(saved);
+    second.start();
+    auto& spm = second.spm();
+    EXPECT_EQ(spm.EntryTable, table);
+    EXPECT_EQ(spm.MainPlace, 2);
+    EXPECT_EQ(spm.ButtonCaptionStyle, 3);
+    EXPECT_EQ(spm.FasterFlags, 13);
+    EXPECT_EQ(spm.MainColor, 255);
+    EXPECT_EQ(second.ranch().Left(), 1234) << "1234.5 reads back rounded half to even";
+    EXPECT_EQ(second.ranch().Top(), 777);
+    EXPECT_EQ(second.toro().Left(), -30) << "off-screen positions are kept";
+    EXPECT_EQ(second.toro().Top(), 99999);
+    EXPECT_EQ(*saved->get(store::kSettingSection, "SUB_LEFT"), "1234.5");
+    EXPECT_EQ(*saved->get(store::kSettingSection, "Version"), "Ver1.96");
+}
+
+TEST(SettingsStore, WritesNineSettingsAndThreeHundredEntryKeysNamedByBoxAndSlot) {
+    Program run;
+    run.start();
+    run.spm().EntryTable.Exe[5] = "box0slot5";
+    run.spm().EntryTable.APPath[99] = "last";
+    run.spm().EntryTable.APName[37] = "box3slot7";
+    run.spm().SaveSettings();
+    auto& values = run.desktop.store().values;
+    int settingKeys = 0, entryKeys = 0;
+    for (const auto& [key, value] : values) {
+        const auto& section = std::get<1>(key);
+        if (section == store::kSettingSection) ++settingKeys;
+        if (section == store::kEntrySection) ++entryKeys;
+    }
+    EXPECT_EQ(settingKeys, 9);
+    EXPECT_EQ(entryKeys, 300);
+    auto& s = run.desktop.store();
+    EXPECT_EQ(*s.get(store::kEntrySection, "Exe05"), "box0slot5");
+    EXPECT_EQ(*s.get(store::kEntrySection, "APPath99"), "last");
+    EXPECT_EQ(*s.get(store::kEntrySection, "APName37"), "box3slot7");
+    EXPECT_EQ(*s.get(store::kEntrySection, "APName00"), "<<空き家>>");
+}
+
+TEST(SettingsStore, CentresOnlyOnExactlyMinusOne) {
+    auto saved = std::make_shared<Store>();
+    saved->set(store::kSettingSection, "SUB_LEFT", "-1");
+    saved->set(store::kSettingSection, "SUB_TOP", "300");
+    saved->set(store::kSettingSection, "TORO_LEFT", "-1.4");  // rounds to -1: centred too
+    saved->set(store::kSettingSection, "TORO_TOP", "-2");
+    Program run(saved);
+    run.start();
+    auto& ranch = run.ranch();
+    EXPECT_EQ(ranch.Left(), forms::roundHalfEven((run.spm().ScreenWidthTw - ranch.Width()) / 2));
+    EXPECT_EQ(ranch.Top(), 300);
+    auto& toro = run.toro();
+    EXPECT_EQ(toro.Left(), forms::roundHalfEven((run.spm().ScreenWidthTw - toro.Width()) / 2));
+    EXPECT_EQ(toro.Top(), -2);
+}
+
+// Junk in a numeric value loads as that value's default instead of failing.
+TEST(SettingsStore, NumericValueThatIsNoNumberLoadsAsItsDefault) {
+    auto saved = std::make_shared<Store>();
+    saved->set(store::kSettingSection, "MAIN_PLACE", "右下");
+    saved->set(store::kSettingSection, "Button_Caption", "99999999999");
+    saved->set(store::kSettingSection, "Faster", "");
+    saved->set(store::kSettingSection, "MAIN_COLOR", "red");
+    saved->set(store::kSettingSection, "SUB_LEFT", "1e999");
+    saved->set(store::kSettingSection, "SUB_TOP", "12px");
+    Program run(saved);
+    run.start();
+    auto& spm = run.spm();
+    EXPECT_EQ(spm.MainPlace, 1);
+    EXPECT_EQ(spm.ButtonCaptionStyle, 0);
+    EXPECT_EQ(spm.FasterFlags, 7);
+    EXPECT_EQ(spm.MainColor, 16777215);
+    EXPECT_EQ(run.ranch().Left(),
+              forms::roundHalfEven((spm.ScreenWidthTw - run.ranch().Width()) / 2));
+    EXPECT_EQ(run.ranch().Top(),
+              forms::roundHalfEven((spm.ScreenHeightTw - run.ranch().Height()) / 2));
+}
+
+TEST(SettingsStore, SavingChangesNothingInMemory) {
+    Program run;
+    run.start();
+    auto before = run.spm().EntryTable;
+    const double left = run.ranch().Left();
+    run.spm().SaveSettings();
+    run.spm().SaveSettings();
+    EXPECT_EQ(run.spm().EntryTable, before);
+    EXPECT_EQ(run.ranch().Left(), left);
+    EXPECT_EQ(run.desktop.store().flushes, 2);
+}
+
+}  // namespace
