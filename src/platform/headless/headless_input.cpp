@@ -29,6 +29,22 @@ bool contains(const forms::Control& c, double x, double y) {
     }
     return true;
 }
+// The front-most shown, enabled control of one kind (windowed or drawn) under
+// a client point; drawn ones only on the given surface (a frame, or the form).
+forms::Control* topControlAt(const forms::Form& form, double x, double y, bool windowless,
+                             const forms::Control* surface) {
+    const auto& controls = form.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        forms::Control& c = **it;
+        if (isWindowless(c) != windowless || c.kind() == forms::ControlKind::Line ||
+            c.kind() == forms::ControlKind::Timer || !c.isShown() || !c.Enabled()) {
+            continue;
+        }
+        if (windowless && c.Container() != surface) continue;
+        if (contains(c, x, y)) return &c;
+    }
+    return nullptr;
+}
 }  // namespace
 
 double HeadlessPlatform::clientOriginX(const forms::Form& form) const {
@@ -62,21 +78,17 @@ HeadlessPlatform::Hit HeadlessPlatform::hitTest(int x, int y) const {
     const double cy = y * kTw - clientOriginY(*hit.form);
     hit.x = cx;
     hit.y = cy;
-    const auto& controls = hit.form->controls();
-    for (bool windowless : {false, true}) {
-        for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-            forms::Control& c = **it;
-            if (isWindowless(c) != windowless || c.kind() == forms::ControlKind::Line ||
-                c.kind() == forms::ControlKind::Timer || !c.isShown() || !c.Enabled()) {
-                continue;
-            }
-            if (contains(c, cx, cy)) {
-                hit.control = &c;
-                hit.x = cx - c.clientLeft();
-                hit.y = cy - c.clientTop();
-                return hit;
-            }
-        }
+    // The window under the pointer is the front-most windowed control; labels
+    // and images only take the pointer on the surface they are drawn on.
+    forms::Control* window = topControlAt(*hit.form, cx, cy, false, nullptr);
+    forms::Control* target = window;
+    if (!window || window->kind() == forms::ControlKind::Frame) {
+        if (auto* drawn = topControlAt(*hit.form, cx, cy, true, window)) target = drawn;
+    }
+    if (target) {
+        hit.control = target;
+        hit.x = cx - target->clientLeft();
+        hit.y = cy - target->clientTop();
     }
     return hit;
 }

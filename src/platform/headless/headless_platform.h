@@ -118,6 +118,9 @@ public:
     std::vector<ShellOpen> shellOpens;
     std::vector<std::pair<std::string, bool>> topmostCalls;
     std::deque<int> sentKeys;
+    // Runs at the start of every doEvents: lets a test see each visible step
+    // of a long handler.
+    std::function<void()> onDoEvents;
     // Runs inside each message box, before its answer (to test re-entrancy).
     std::function<void(const MessageBoxShown&)> onMessageBox;
 

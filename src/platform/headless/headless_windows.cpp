@@ -141,6 +141,7 @@ void HeadlessPlatform::runPosted() {
 }
 
 void HeadlessPlatform::doEvents() {
+    if (onDoEvents) onDoEvents();
     runPosted();
     deliverSentKeys();
     // Each timer that is due now gets one tick.
