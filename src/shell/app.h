@@ -38,7 +38,8 @@ public:
     panel::Ranch& ranch();
     dialogs::Toro& toro();
     dialogs::R2& r2();
-    bool r2Created() const { return r2_ != nullptr; }
+    // The splash as it stands, without loading it again once it has closed.
+    dialogs::R2* r2Instance() const { return r2_.get(); }
 
     // Loads the call point, whose load step is the whole start-up.
     void start();

@@ -100,7 +100,7 @@ TEST(StartUp, SecondInstanceIsRefusedAndTouchesNothing) {
     EXPECT_EQ(box.style, platform::mb::kStop);
     EXPECT_EQ(saved->values, before);
     EXPECT_EQ(saved->writes, writes);
-    EXPECT_FALSE(second.app.r2Created());
+    EXPECT_EQ(second.app.r2Instance(), nullptr);
     EXPECT_TRUE(first.sp().Visible()) << "the running instance is untouched";
 }
 
