@@ -1,0 +1,159 @@
+// What the form draws itself: its background, what the program printed
+// and plotted on it, and the windowless controls (transparent labels, the
+// bordered image, lines) in creation order on the form or on their frame.
+// Also the colours the standard controls ask their parent for.
+#include <algorithm>
+
+#include "forms/controls.h"
+#include "platform/win32/win32_form_window.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_units.h"
+
+namespace platform::win32 {
+
+namespace {
+
+COLORREF colorOr(const std::optional<forms::Color>& color, int systemColor) {
+    return color ? COLORREF(*color & 0xFFFFFF) : GetSysColor(systemColor);
+}
+
+// Selects a GDI object for the lifetime of the scope.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selected() { SelectObject(dc_, old_); }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+void drawText(HDC dc, const std::string& text, RECT rect, UINT format) {
+    const std::u16string wide = toUtf16(text);
+    DrawTextW(dc, reinterpret_cast<LPCWSTR>(wide.c_str()), int(wide.size()), &rect,
+              format | DT_NOPREFIX);
+}
+
+// A wide line in the inverting mode flips what lies beneath, text
+// included, so the labels it crosses stay readable.
+void drawLine(HDC dc, const forms::Line& line, POINT origin) {
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, line.BorderWidth()), RGB(0, 0, 0));
+    {
+        Selected selected(dc, pen);
+        const int oldMode = SetROP2(dc, line.inverting() ? R2_NOT : R2_COPYPEN);
+        MoveToEx(dc, toPixels(line.X1()) - origin.x, toPixels(line.Y1()) - origin.y, nullptr);
+        LineTo(dc, toPixels(line.X2()) - origin.x, toPixels(line.Y2()) - origin.y);
+        SetROP2(dc, oldMode);
+    }
+    DeleteObject(pen);
+}
+
+}  // namespace
+
+COLORREF FormWindow::backColor() const { return colorOr(form_.BackColor(), COLOR_BTNFACE); }
+
+// Painted off screen and copied in one go: the animations repaint every
+// few milliseconds and would flicker otherwise.
+void FormWindow::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (client.right > 0 && client.bottom > 0) {
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        {
+            Selected selected(memory, bitmap);
+            HBRUSH background = CreateSolidBrush(backColor());
+            FillRect(memory, &client, background);
+            DeleteObject(background);
+            paintDrawList(memory);
+            paintSurface(memory, nullptr, POINT{0, 0});
+            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                   ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top,
+                   SRCCOPY);
+        }
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+// After the group box drew itself: the windowless controls inside it.
+void FormWindow::paintFrameOverlay(const Child& frame) {
+    HDC dc = GetDC(frame.hwnd);
+    const RECT r = childRect(*frame.control);
+    paintSurface(dc, static_cast<const forms::Frame*>(frame.control), POINT{r.left, r.top});
+    ReleaseDC(frame.hwnd, dc);
+}
+
+void FormWindow::paintDrawList(HDC dc) const {
+    SetBkMode(dc, TRANSPARENT);
+    for (const forms::DrawOp& op : form_.drawList()) {
+        const int x = toPixels(op.x), y = toPixels(op.y);
+        const COLORREF color = COLORREF(op.color & 0xFFFFFF);
+        if (op.kind == forms::DrawOp::Kind::Point) {
+            SetPixelV(dc, x, y, color);
+            continue;
+        }
+        Selected font(dc, platform_.font(op.font));
+        SetTextColor(dc, color);
+        const std::u16string text = toUtf16(op.text);
+        TextOutW(dc, x, y, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()));
+    }
+}
+
+// `origin` is the surface's top-left in form client pixels.
+void FormWindow::paintSurface(HDC dc, const forms::Frame* surface, POINT origin) const {
+    SetBkMode(dc, TRANSPARENT);
+    for (const Child& child : children_) {
+        const forms::Control& c = *child.control;
+        if (child.hwnd || surfaceOf(c) != surface || !c.isShown()) continue;
+        RECT r = childRect(c);
+        OffsetRect(&r, -origin.x, -origin.y);
+        switch (c.kind()) {
+            case forms::ControlKind::Label: {
+                const auto& label = static_cast<const forms::Label&>(c);
+                Selected font(dc, platform_.font(label.font()));
+                SetTextColor(dc, colorOr(label.ForeColor(), COLOR_BTNTEXT));
+                const UINT align = label.alignment() == forms::Alignment::Center ? DT_CENTER : DT_LEFT;
+                drawText(dc, label.Caption(), r, align | DT_WORDBREAK);
+                break;
+            }
+            case forms::ControlKind::Image: {
+                HBRUSH border = CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME));
+                FrameRect(dc, &r, border);
+                DeleteObject(border);
+                break;
+            }
+            case forms::ControlKind::Line:
+                drawLine(dc, static_cast<const forms::Line&>(c), origin);
+                break;
+            default: break;
+        }
+    }
+}
+
+// Opaque labels, the swatch, check boxes, option buttons and frames take
+// their colours from the model; a colour left unset is the system's.
+LRESULT FormWindow::controlColors(HDC dc, HWND childWindow, UINT msg) {
+    Child* child = childOf(childWindow);
+    if (!child || msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORBTN) {
+        return DefWindowProcW(hwnd_, msg, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(childWindow));
+    }
+    const forms::Control& c = *child->control;
+    const COLORREF back = colorOr(c.BackColor(), COLOR_BTNFACE);
+    SetTextColor(dc, colorOr(c.ForeColor(), COLOR_BTNTEXT));
+    SetBkColor(dc, back);
+    if (!child->brush || child->brushColor != back) {
+        if (child->brush) DeleteObject(child->brush);
+        child->brush = CreateSolidBrush(back);
+        child->brushColor = back;
+    }
+    return reinterpret_cast<LRESULT>(child->brush);
+}
+
+}  // namespace platform::win32

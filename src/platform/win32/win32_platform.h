@@ -1,0 +1,98 @@
+// The native Windows desktop: the one object that holds all of the
+// backend's state (window classes, the helper window, posted tasks, fonts,
+// the store's open keys, the instance mutex). Implements every virtual of
+// Platform; the work is split over win32_*.cpp by concern.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "platform/platform.h"
+
+namespace platform::win32 {
+
+class FormWindow;
+
+// Window styles of one frame kind; the same pair creates the window and
+// answers nonClientSize, so the model's client area matches the real one.
+struct FrameStyles {
+    DWORD style;
+    DWORD exStyle;
+};
+FrameStyles frameStyles(forms::FrameStyle frame, bool showInTaskbar);
+
+class Win32Platform : public Platform {
+public:
+    Win32Platform();
+    ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    // --- Platform ---
+    SizePx screenSize() override;
+    PointPx cursorPos() override;
+    std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
+    SizeTw nonClientSize(forms::FrameStyle frame) override;
+    void setTopmost(forms::Form& form, bool topmost) override;
+    SizeTw measureText(const forms::Font& font, const std::string& text) override;
+    int messageBox(const std::string& text, int style, const std::string& title) override;
+    std::optional<OpenFileResult> openFile(const OpenFileRequest& request) override;
+    std::optional<forms::Color> chooseColor(const ColorRequest& request) override;
+    std::string getSetting(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& fallback) override;
+    void saveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    void flushSettings() override;
+    void shellOpen(forms::Form* owner, const std::string& file,
+                   const std::string& directory) override;
+    void sleep(int milliseconds) override;
+    void doEvents() override;
+    double clockSeconds() override;
+    void post(std::function<void()> task) override;
+    int runEventLoop() override;
+    bool acquireSingleInstance() override;
+    void sendKey(int virtualKey) override;
+    [[noreturn]] void endProcess(int exitCode) override;
+
+    // --- For the windows of this backend ---
+    HINSTANCE instance() const { return instance_; }
+    // Owner of the windows kept off the taskbar that have a normal frame.
+    HWND hiddenOwner() const { return helper_; }
+    // A font of the model, created once with the Shift-JIS character set.
+    HFONT font(const forms::Font& font);
+    // The native window of a loaded form, or null.
+    static HWND windowOf(const forms::Form* form);
+
+private:
+    static LRESULT CALLBACK helperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void createHelperWindow();
+    void runPosted();
+    HKEY sectionKey(const std::string& app, const std::string& section, bool create);
+    void closeSectionKeys();
+
+    HINSTANCE instance_;
+    HWND helper_ = nullptr;
+    std::deque<std::function<void()>> posted_;
+    std::map<std::tuple<std::string, double, bool, bool>, HFONT> fonts_;
+    std::map<std::pair<std::string, std::string>, HKEY> sectionKeys_;
+    std::array<COLORREF, 16> customColors_{};
+    HANDLE instanceMutex_ = nullptr;
+    bool comInitialized_ = false;
+};
+
+}  // namespace platform::win32

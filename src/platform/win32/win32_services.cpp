@@ -1,0 +1,161 @@
+// The rest of the desktop: set-up and tear-down of the backend, screen and
+// pointer, the topmost band, the shell, time, pending events and posted
+// tasks, the event loop, the single instance, sent keys, and the end.
+
+#include "platform/win32/win32_form_window.h"
+#include <objbase.h>
+#include <shellapi.h>
+#include <timeapi.h>
+#include "platform/win32/win32_text.h"
+
+namespace platform::win32 {
+
+namespace {
+constexpr const wchar_t* kHelperClass = L"HiyokorapperHelper";
+constexpr UINT kRunPostedMessage = WM_APP + 1;
+constexpr const wchar_t* kInstanceMutex = L"hiyokorapper.single-instance";
+// Enough for a frame of an animation; a flood of messages cannot hold a
+// paced loop inside one doEvents for ever.
+constexpr int kMessagesPerDoEvents = 2000;
+}  // namespace
+
+Win32Platform::Win32Platform() : instance_(GetModuleHandleW(nullptr)) {
+    timeBeginPeriod(1);  // so that the animations' 1 ms pauses stay 1 ms
+    comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    FormWindow::registerClass(instance_);
+    createHelperWindow();
+}
+
+Win32Platform::~Win32Platform() {
+    closeSectionKeys();
+    for (auto& [key, handle] : fonts_) DeleteObject(handle);
+    if (helper_) DestroyWindow(helper_);
+    if (instanceMutex_) CloseHandle(instanceMutex_);
+    if (comInitialized_) CoUninitialize();
+    timeEndPeriod(1);
+}
+
+// A hidden top-level window: it owns the dialogs kept off the taskbar and
+// wakes the event loop for posted tasks.
+void Win32Platform::createHelperWindow() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Win32Platform::helperProc;
+    wc.hInstance = instance_;
+    wc.lpszClassName = kHelperClass;
+    RegisterClassExW(&wc);
+    helper_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHelperClass, L"hiyokorapper", WS_POPUP, 0, 0, 0, 0,
+                              nullptr, nullptr, instance_, nullptr);
+    SetWindowLongPtrW(helper_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK Win32Platform::helperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && msg == kRunPostedMessage) {
+        self->runPosted();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+SizePx Win32Platform::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+PointPx Win32Platform::cursorPos() {
+    POINT p{0, 0};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+void Win32Platform::setTopmost(forms::Form& form, bool topmost) {
+    HWND hwnd = windowOf(&form);
+    if (!hwnd) return;
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The wide call, so that any path reaches the shell unchanged.
+void Win32Platform::shellOpen(forms::Form* owner, const std::string& file, const std::string& directory) {
+    const std::u16string target = toUtf16(file), folder = toUtf16(directory);
+    ShellExecuteW(windowOf(owner), nullptr, reinterpret_cast<LPCWSTR>(target.c_str()), nullptr,
+                  folder.empty() ? nullptr : reinterpret_cast<LPCWSTR>(folder.c_str()), SW_SHOWNORMAL);
+}
+
+void Win32Platform::sleep(int milliseconds) {
+    if (milliseconds > 0) Sleep(DWORD(milliseconds));
+}
+
+// Seconds since midnight, local time, as the classic clock seeds with.
+double Win32Platform::clockSeconds() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0;
+}
+
+void Win32Platform::post(std::function<void()> task) {
+    posted_.push_back(std::move(task));
+    PostMessageW(helper_, kRunPostedMessage, 0, 0);
+}
+
+// Tasks posted while these run wait for the next turn.
+void Win32Platform::runPosted() {
+    auto tasks = std::move(posted_);
+    posted_.clear();
+    for (auto& task : tasks) task();
+}
+
+// Pending window messages (and with them due timers and paints), dispatched
+// without a dialog manager, then the posted tasks.
+void Win32Platform::doEvents() {
+    MSG msg;
+    for (int n = 0; n < kMessagesPerDoEvents && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));  // leave it for the event loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    runPosted();
+}
+
+int Win32Platform::runEventLoop() {
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return int(msg.wParam);
+}
+
+bool Win32Platform::acquireSingleInstance() {
+    if (instanceMutex_) return true;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, kInstanceMutex);
+    if (!mutex) return true;  // no lock to be had: better run than refuse
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return false;
+    }
+    instanceMutex_ = mutex;
+    return true;
+}
+
+// Press and release, queued for whichever window has the focus; the caller
+// does not wait for it to arrive.
+void Win32Platform::sendKey(int virtualKey) {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = WORD(virtualKey);
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+void Win32Platform::endProcess(int exitCode) {
+    flushSettings();
+    ExitProcess(UINT(exitCode));
+}
+
+}  // namespace platform::win32
