@@ -1,0 +1,85 @@
+// Time, events and the end of the process: every wait of the program comes
+// through here, so these stay cheap (the animations call them per frame).
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTime>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "forms/form.h"
+#include "forms/runtime.h"
+#include "platform/qt/qt_form_peer.h"
+#include "platform/qt/qt_keys.h"
+#include "platform/qt/qt_platform.h"
+
+namespace platform::qt {
+
+SizePx QtPlatform::screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    const QRect r = screen->geometry();
+    return {r.width(), r.height()};
+}
+
+PointPx QtPlatform::cursorPos() {
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+void QtPlatform::sleep(int milliseconds) {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// Requests to the X server are buffered; flushing here makes each animation
+// frame reach the screen before the program sleeps.
+void QtPlatform::doEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (x11_) x11_->flush();
+}
+
+// Seconds since midnight, like the classic clock that seeds the random numbers.
+double QtPlatform::clockSeconds() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void QtPlatform::post(std::function<void()> task) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [task = std::move(task)] { task(); }, Qt::QueuedConnection);
+}
+
+int QtPlatform::runEventLoop() { return QApplication::exec(); }
+
+bool QtPlatform::acquireSingleInstance() { return lock_.acquire(); }
+
+// The key goes where the model says the keyboard is: the focused control of
+// the active form, or the form itself.
+void QtPlatform::sendKey(int virtualKey) {
+    const int key = qtKeyFromVirtual(virtualKey);
+    if (!key) return;
+    forms::Form* form = nullptr;
+    for (QtFormPeer* peer : peers_) {
+        if (peer->form().runtime().activeForm() == &peer->form()) form = &peer->form();
+    }
+    QtFormPeer* peer = form ? peerOf(*form) : nullptr;
+    if (!peer) return;
+    QWidget* target = peer->keyboardTarget();
+    const char text = typedTextOfVirtual(virtualKey);
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier,
+                                                      text ? QString(QChar(text)) : QString()));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier,
+                                                      text ? QString(QChar(text)) : QString()));
+}
+
+void QtPlatform::endProcess(int exitCode) {
+    flushDirtySettings();
+    lock_.release();
+    if (x11_) x11_->flush();
+    std::fflush(nullptr);
+    ::_exit(exitCode);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,75 @@
+// Font mapping and text measurement. Lookups in the font database are cached:
+// labels are re-measured on every caption change.
+#include "platform/qt/qt_fonts.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace platform::qt {
+
+namespace {
+
+struct Substitute {
+    const char* windowsFace;
+    const char* ipaFace;
+};
+
+constexpr Substitute kSubstitutes[] = {
+    {"ＭＳ Ｐ明朝", "IPAPMincho"},
+    {"ＭＳ Ｐゴシック", "IPAPGothic"},
+    {"ＭＳ ゴシック", "IPAGothic"},
+    {"ＭＳ 明朝", "IPAMincho"},
+};
+
+bool isDesktopFace(const QString& name) {
+    return name.isEmpty() || name.compare("System", Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+QString FontMapper::familyFor(const std::string& name) {
+    const QString face = QString::fromStdString(name);
+    auto cached = families_.constFind(face);
+    if (cached != families_.constEnd()) return *cached;
+    QString family = face;
+    if (isDesktopFace(face)) {
+        family = QApplication::font().family();
+    } else if (!QFontDatabase::hasFamily(face)) {
+        for (const auto& s : kSubstitutes) {
+            if (face == QString::fromUtf8(s.windowsFace)) family = QString::fromUtf8(s.ipaFace);
+        }
+    }
+    families_.insert(face, family);
+    return family;
+}
+
+// Every attribute is set explicitly, so a widget never inherits a parent's
+// font (a frame's bold face must not leak into its option buttons).
+QFont FontMapper::toQFont(const forms::Font& font) {
+    QFont q = QApplication::font();
+    const bool desktopDefault = font.Name.empty();
+    q.setFamilies({familyFor(font.Name)});
+    q.setPointSizeF(desktopDefault || font.Size <= 0 ? QApplication::font().pointSizeF()
+                                                     : font.Size);
+    q.setBold(font.Bold);
+    q.setItalic(font.Italic);
+    return q;
+}
+
+SizeTw FontMapper::measureText(const forms::Font& font, const std::string& text) {
+    const QFontMetricsF metrics(toQFont(font));
+    const QString q = QString::fromStdString(text);
+    double width = 0;
+    int lines = 0;
+    for (const QString& line : q.split('\n')) {
+        width = std::max(width, metrics.horizontalAdvance(line));
+        ++lines;
+    }
+    const double height = std::ceil(metrics.height()) * lines;
+    const double tw = forms::kTwipsPerPixel;
+    return {std::ceil(width) * tw, height * tw};
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,26 @@
+// Fonts of the model as Qt fonts: the named Windows faces map to the IPA
+// fonts when the machine lacks them, "System" and an empty name to the
+// desktop's UI font. Also measures text for labels sized to it.
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QString>
+
+#include "forms/types.h"
+#include "platform/platform.h"
+
+namespace platform::qt {
+
+class FontMapper {
+public:
+    QFont toQFont(const forms::Font& font);
+    // The face actually asked of Qt for a model face name.
+    QString familyFor(const std::string& name);
+    SizeTw measureText(const forms::Font& font, const std::string& text);
+
+private:
+    QHash<QString, QString> families_;  // model face -> face to use
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,86 @@
+// The native side of one form: a top-level QWidget with a child widget per
+// control, kept in step with the model, and the user's input written back
+// into the model (qt_input.cpp).
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "forms/form.h"
+#include "forms/peer.h"
+
+class QTimer;
+class QWidget;
+
+namespace platform::qt {
+
+class QtPlatform;
+class FormWindow;
+
+class QtFormPeer : public QObject, public forms::FormPeer {
+public:
+    QtFormPeer(QtPlatform& platform, forms::Form& form);
+    ~QtFormPeer() override;
+
+    void formChanged(forms::Prop what) override;
+    void controlChanged(forms::Control& control, forms::Prop what) override;
+
+    forms::Form& form() const { return form_; }
+    QWidget* window() const;
+    QWidget* widgetOf(const forms::Control& control) const { return widgets_.value(&control); }
+    // Where a key for this form goes: its focused control, else the window.
+    QWidget* keyboardTarget() const;
+    void raiseWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct TimerSlot {
+        forms::Timer* timer;
+        QTimer* qtimer;
+        bool running = false;
+    };
+    void buildControls();
+    void stackGraphicalControlsBelow();
+    void applyTabOrder();
+    void connectUserActions(forms::Control& control, QWidget* widget);
+    void applyFormGeometry();
+    void applyFormVisibility();
+    void activate();
+    void syncChoiceWidgets();
+    void armTimer(forms::Timer& timer);
+    void fireTimer(TimerSlot& slot);
+
+    // Input, in qt_input.cpp.
+    bool mouseEvent(QWidget* widget, QEvent* event);
+    bool keyEvent(QWidget* widget, QEvent* event);
+    void focusEvent(QWidget* widget, QEvent* event);
+    bool windowEvent(QEvent* event);
+    void deliverMove(QWidget* widget, QPointF position, int buttons, int shift);
+    void clickDefaultButton();
+    void userCheckedBox(forms::CheckBox& box);
+    void userChoseOption(forms::OptionButton& option);
+    void userTyped(forms::TextBox& box, const QString& text);
+
+    QtPlatform& platform_;
+    forms::Form& form_;
+    FormWindow* window_;  // deleted later: a handler may unload the form inside its own event
+    QHash<const forms::Control*, QWidget*> widgets_;
+    QHash<const QWidget*, forms::Control*> controls_;
+    std::vector<TimerSlot> timers_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    bool collapsed_ = false;  // the model's size rounds to no pixel: unmapped
+    bool applyingGeometry_ = false;
+    std::deque<QPoint> appliedPositions_;  // X reports our own moves late
+    QPointer<QWidget> lastMoveWidget_;
+    QPoint lastMovePosition_;
+    QPointer<QWidget> pressedWidget_;
+};
+
+}  // namespace platform::qt

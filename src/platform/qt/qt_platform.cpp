@@ -1,0 +1,25 @@
+// Construction of the backend: the one QApplication of the process, the X11
+// connection when there is one, and the lock file name.
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+
+#include "settings/texts.h"
+
+namespace platform::qt {
+
+QtPlatform::QtPlatform() : lock_(lockPathFor(settings::kAppName)) {
+    if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc_, argv_);
+    QApplication::setApplicationName(QString::fromUtf8(settings::kAppName));
+    // The program decides when it ends; hiding the last window is no reason.
+    QApplication::setQuitOnLastWindowClosed(false);
+    x11_ = X11Desktop::current();
+}
+
+QtPlatform::~QtPlatform() = default;
+
+SizeTw QtPlatform::measureText(const forms::Font& font, const std::string& text) {
+    return fonts_.measureText(font, text);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,92 @@
+// The Linux desktop backend on Qt 6 Widgets. Implements: real windows and
+// controls (through one QtFormPeer per form), the topmost band, fonts and
+// text measurement, message boxes and the file and colour dialogs, the INI
+// settings store, shell open, the event loop, timers and posted tasks,
+// synthetic keys, the single-instance lock and the end of the process.
+// All of the backend's state lives in this object.
+#pragma once
+
+#include <QString>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/qt/instance_lock.h"
+#include "platform/qt/qt_fonts.h"
+#include "platform/qt/settings_file.h"
+#include "platform/qt/x11_desktop.h"
+
+class QApplication;
+class QWidget;
+
+namespace platform::qt {
+
+class QtFormPeer;
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    // --- Platform ---
+    SizePx screenSize() override;
+    PointPx cursorPos() override;
+    std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
+    SizeTw nonClientSize(forms::FrameStyle frame) override;
+    void setTopmost(forms::Form& form, bool topmost) override;
+    SizeTw measureText(const forms::Font& font, const std::string& text) override;
+    int messageBox(const std::string& text, int style, const std::string& title) override;
+    std::optional<OpenFileResult> openFile(const OpenFileRequest& request) override;
+    std::optional<forms::Color> chooseColor(const ColorRequest& request) override;
+    std::string getSetting(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& fallback) override;
+    void saveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    void flushSettings() override;
+    void shellOpen(forms::Form* owner, const std::string& file,
+                   const std::string& directory) override;
+    void sleep(int milliseconds) override;
+    void doEvents() override;
+    double clockSeconds() override;
+    void post(std::function<void()> task) override;
+    int runEventLoop() override;
+    bool acquireSingleInstance() override;
+    void sendKey(int virtualKey) override;
+    [[noreturn]] void endProcess(int exitCode) override;
+
+    // --- For the peers ---
+    FontMapper& fonts() { return fonts_; }
+    std::optional<X11Desktop>& x11() { return x11_; }
+    FrameExtents frameExtents(forms::FrameStyle frame);
+    void peerCreated(QtFormPeer& peer);
+    void peerDestroyed(QtFormPeer& peer);
+    // Called after one of our windows was raised or shown: the topmost band
+    // goes back on top when no window manager keeps it there.
+    void restackTopmost();
+    bool isTopmost(const forms::Form& form) const;
+    QtFormPeer* peerOf(const forms::Form& form) const;
+
+    // The program used to open documents, folders and URLs (tests replace it).
+    QString documentOpener = QStringLiteral("xdg-open");
+
+private:
+    SettingsFile& settingsFor(const std::string& app);
+    bool flushDirtySettings();
+
+    int argc_ = 1;
+    char programName_[16] = "hiyokorapper";
+    char* argv_[2] = {programName_, nullptr};
+    std::unique_ptr<QApplication> app_;
+    std::optional<X11Desktop> x11_;
+    FontMapper fonts_;
+    std::map<forms::FrameStyle, FrameExtents> frames_;
+    std::map<std::string, SettingsFile> settings_;
+    InstanceLock lock_;
+    std::vector<QtFormPeer*> peers_;
+    std::vector<const forms::Form*> topmost_;  // oldest first
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,126 @@
+// Top-level windows: frame styles and their real extents, the topmost band,
+// and the registry of live peers that keys and dialogs are routed through.
+#include "platform/qt/qt_windows.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+#include "forms/runtime.h"
+#include "platform/qt/qt_form_peer.h"
+#include "platform/qt/qt_platform.h"
+
+namespace platform::qt {
+
+Qt::WindowFlags windowFlagsFor(const forms::FormStyle& style) {
+    const Qt::WindowFlags bare = Qt::CustomizeWindowHint;
+    switch (style.frame) {
+        case forms::FrameStyle::None:
+            return (style.showInTaskbar ? Qt::Window : Qt::Tool) | Qt::FramelessWindowHint;
+        case forms::FrameStyle::ToolWindow: return Qt::Tool | bare | Qt::WindowTitleHint;
+        case forms::FrameStyle::Dialog: return Qt::Dialog | bare | Qt::WindowTitleHint;
+        case forms::FrameStyle::DialogBare: return Qt::Dialog | bare;
+    }
+    return Qt::Window;
+}
+
+// Three distinct 32 x 32 pictures in a 16-colour palette: a chick's head
+// facing a different way on a different ground for each window.
+QIcon iconFor(int iconId) {
+    if (iconId <= 0) return {};
+    static const QColor grounds[] = {Qt::darkGreen, Qt::darkBlue, Qt::darkRed};
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(Qt::NoPen);
+    p.setBrush(grounds[(iconId - 1) % 3]);
+    p.drawRoundedRect(0, 0, 32, 32, 6, 6);
+    p.setBrush(Qt::yellow);
+    p.drawEllipse(6, 6, 20, 20);
+    const int eyeX = iconId == 2 ? 11 : 18;
+    p.setBrush(Qt::black);
+    p.drawEllipse(eyeX, 12, 3, 3);
+    p.setBrush(QColor(255, 128, 0));
+    p.drawRect(iconId == 2 ? 4 : 24, 16, 4, 3);
+    return QIcon(pixmap);
+}
+
+void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style) {
+    if (style.showInTaskbar || !platform.x11()) return;
+    platform.x11()->skipTaskbar(static_cast<std::uint32_t>(window.winId()));
+}
+
+std::unique_ptr<forms::FormPeer> QtPlatform::createPeer(forms::Form& form) {
+    return std::make_unique<QtFormPeer>(*this, form);
+}
+
+// Without a window manager there is no frame at all. With one, an unmapped
+// probe window of the same style asks it for the frame it would draw.
+FrameExtents QtPlatform::frameExtents(forms::FrameStyle frame) {
+    auto cached = frames_.find(frame);
+    if (cached != frames_.end()) return cached->second;
+    FrameExtents extents;
+    if (x11_ && x11_->hasWindowManager() && frame != forms::FrameStyle::None) {
+        QWidget probe(nullptr, windowFlagsFor({frame, false, 0}));
+        probe.resize(64, 64);
+        extents = x11_->requestFrameExtents(static_cast<std::uint32_t>(probe.winId()))
+                      .value_or(FrameExtents{});
+    }
+    frames_[frame] = extents;
+    return extents;
+}
+
+SizeTw QtPlatform::nonClientSize(forms::FrameStyle frame) {
+    const FrameExtents e = frameExtents(frame);
+    const double tw = forms::kTwipsPerPixel;
+    return {(e.left + e.right) * tw, (e.top + e.bottom) * tw};
+}
+
+// The stay-on-top flag goes to the native window only (QWindow::setFlags),
+// which changes _NET_WM_STATE in place; QWidget::setWindowFlags would
+// re-create the window, flicker and lose its place.
+void QtPlatform::setTopmost(forms::Form& form, bool topmost) {
+    topmost_.erase(std::remove(topmost_.begin(), topmost_.end(), &form), topmost_.end());
+    if (topmost) topmost_.push_back(&form);
+    QtFormPeer* peer = peerOf(form);
+    if (!peer) return;
+    QWidget* window = peer->window();
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    window->overrideWindowFlags(flags);
+    window->winId();
+    if (QWindow* native = window->windowHandle()) native->setFlags(flags);
+    if (topmost) peer->raiseWindow();
+}
+
+// A window manager keeps the band above by itself; on a bare X server our
+// topmost windows are raised again, oldest first, after any raise.
+void QtPlatform::restackTopmost() {
+    if (x11_ && x11_->hasWindowManager()) return;
+    for (const forms::Form* form : topmost_) {
+        QtFormPeer* peer = peerOf(*form);
+        if (peer && peer->window()->isVisible()) peer->window()->raise();
+    }
+}
+
+bool QtPlatform::isTopmost(const forms::Form& form) const {
+    return std::find(topmost_.begin(), topmost_.end(), &form) != topmost_.end();
+}
+
+void QtPlatform::peerCreated(QtFormPeer& peer) { peers_.push_back(&peer); }
+
+void QtPlatform::peerDestroyed(QtFormPeer& peer) {
+    peers_.erase(std::remove(peers_.begin(), peers_.end(), &peer), peers_.end());
+    topmost_.erase(std::remove(topmost_.begin(), topmost_.end(), &peer.form()), topmost_.end());
+}
+
+QtFormPeer* QtPlatform::peerOf(const forms::Form& form) const {
+    for (QtFormPeer* peer : peers_) {
+        if (&peer->form() == &form) return peer;
+    }
+    return nullptr;
+}
+
+}  // namespace platform::qt

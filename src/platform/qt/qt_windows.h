@@ -1,0 +1,23 @@
+// How a form's frame style becomes a native top-level window.
+#pragma once
+
+#include <QIcon>
+#include <Qt>
+
+#include "forms/form.h"
+
+class QWidget;
+
+namespace platform::qt {
+
+class QtPlatform;
+
+// No system menu, minimise, maximise or close button on any of them.
+Qt::WindowFlags windowFlagsFor(const forms::FormStyle& style);
+// The form's own small icon, drawn here; an empty icon for id 0.
+QIcon iconFor(int iconId);
+// Before each show: a window off the taskbar must say so again, as the
+// window manager forgets it when the window is hidden.
+void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style);
+
+}  // namespace platform::qt

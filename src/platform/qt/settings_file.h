@@ -1,0 +1,39 @@
+// The settings store on Linux: one INI file per application under the XDG
+// config folder, read once on first use and replaced atomically on a flush.
+#pragma once
+
+#include <string>
+
+#include "platform/qt/ini_codec.h"
+
+namespace platform::qt {
+
+// $XDG_CONFIG_HOME/<app>/<app>.ini, ~/.config when the variable is unset or
+// not absolute; an application name that is no plain file name is sanitised.
+std::string settingsPathFor(const std::string& app);
+
+class SettingsFile {
+public:
+    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+
+    std::string get(const std::string& section, const std::string& key,
+                    const std::string& fallback);
+    void set(const std::string& section, const std::string& key, const std::string& value);
+    // Writes the whole file; false when it could not be written (nothing is
+    // lost in memory, the next flush tries again).
+    bool flush();
+    bool dirty() const { return dirty_; }
+    const std::string& path() const { return path_; }
+
+private:
+    void loadOnce();
+    void keepCorruptCopy();
+
+    std::string path_;
+    IniDocument document_;
+    bool loaded_ = false;
+    bool dirty_ = false;
+    bool foundCorrupt_ = false;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,104 @@
+// EWMH requests through xcb. Qt already owns the connection; we only add
+// properties and client messages on it, never read its events.
+#include "platform/qt/x11_desktop.h"
+
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+namespace platform::qt {
+
+std::optional<X11Desktop> X11Desktop::current() {
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return std::nullopt;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
+    if (!screens.rem) return std::nullopt;
+    return X11Desktop(connection, screens.data->root);
+}
+
+std::uint32_t X11Desktop::atom(const char* name) {
+    auto known = atoms_.find(name);
+    if (known != atoms_.end()) return known->second;
+    auto cookie = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
+    const std::uint32_t result = reply ? reply->atom : std::uint32_t{XCB_ATOM_NONE};
+    std::free(reply);
+    if (result != XCB_ATOM_NONE) atoms_[name] = result;
+    return result;
+}
+
+// A window manager that follows EWMH names a check window on the root.
+bool X11Desktop::hasWindowManager() {
+    if (hasWindowManager_) return *hasWindowManager_;
+    auto cookie = xcb_get_property(connection_, 0, root_, atom("_NET_SUPPORTING_WM_CHECK"),
+                                   XCB_ATOM_WINDOW, 0, 1);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_, cookie, nullptr);
+    bool found = reply && reply->type == XCB_ATOM_WINDOW && xcb_get_property_value_length(reply) == 4;
+    std::free(reply);
+    hasWindowManager_ = found;
+    return found;
+}
+
+// The window manager clears _NET_WM_STATE when a window is hidden, so this
+// runs before every show; atoms already there are kept and not doubled.
+void X11Desktop::skipTaskbar(std::uint32_t window) {
+    const std::uint32_t property = atom("_NET_WM_STATE");
+    auto cookie = xcb_get_property(connection_, 0, window, property, XCB_ATOM_ATOM, 0, 64);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_, cookie, nullptr);
+    std::vector<std::uint32_t> states;
+    if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+        const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+        states.assign(v, v + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+    for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+        const std::uint32_t a = atom(name);
+        if (std::find(states.begin(), states.end(), a) == states.end()) states.push_back(a);
+    }
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(states.size()), states.data());
+}
+
+std::optional<FrameExtents> X11Desktop::readFrameExtents(std::uint32_t window) {
+    auto cookie = xcb_get_property(connection_, 0, window, atom("_NET_FRAME_EXTENTS"),
+                                   XCB_ATOM_CARDINAL, 0, 4);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_, cookie, nullptr);
+    std::optional<FrameExtents> result;
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
+        const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+        result = FrameExtents{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
+    }
+    std::free(reply);
+    return result;
+}
+
+std::optional<FrameExtents> X11Desktop::requestFrameExtents(std::uint32_t window) {
+    if (!hasWindowManager()) return FrameExtents{};
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection_);
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (auto extents = readFrameExtents(window)) return extents;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return std::nullopt;
+}
+
+void X11Desktop::flush() { xcb_flush(connection_); }
+
+}  // namespace platform::qt

@@ -1,0 +1,43 @@
+// The few X11 window-manager conversations Qt has no API for: is there a
+// window manager, keep a window off the taskbar, ask for frame extents.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+struct xcb_connection_t;
+
+namespace platform::qt {
+
+struct FrameExtents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+class X11Desktop {
+public:
+    // Null when the program does not run on X11 (then every call is a no-op).
+    static std::optional<X11Desktop> current();
+
+    bool hasWindowManager();
+    // Before the window is mapped: marks it to stay off taskbar and pager.
+    void skipTaskbar(std::uint32_t window);
+    // Asks the window manager what frame it would give the (unmapped)
+    // window; nullopt when it does not answer within a short wait.
+    std::optional<FrameExtents> requestFrameExtents(std::uint32_t window);
+    void flush();
+
+private:
+    X11Desktop(xcb_connection_t* connection, std::uint32_t root)
+        : connection_(connection), root_(root) {}
+    std::uint32_t atom(const char* name);
+    std::optional<FrameExtents> readFrameExtents(std::uint32_t window);
+
+    xcb_connection_t* connection_;
+    std::uint32_t root_;
+    std::optional<bool> hasWindowManager_;
+    std::map<std::string, std::uint32_t> atoms_;
+};
+
+}  // namespace platform::qt
