@@ -66,7 +66,10 @@ void Sp::Form_KeyDown(int KeyCode, int) {
     auto& platform = app_.platform();
     platform.doEvents();
     platform.sleep(KeyCode);
-    if (KeyCode == 'M' || KeyCode == 'D') platform.sendKey(KeyCode);
+    // Only forward to another window: a key sent back to the call point
+    // itself (the panel did not open) would start an endless key storm.
+    const bool focusMoved = app_.runtime().activeForm() != this;
+    if ((KeyCode == 'M' || KeyCode == 'D') && focusMoved) platform.sendKey(KeyCode);
 }
 
 }  // namespace shell

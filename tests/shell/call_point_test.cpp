@@ -124,6 +124,16 @@ TEST_F(CallPoint, ModifierKeysDoNothingAndMOpensThePanelInMoveMode) {
     EXPECT_EQ(program.ranch().Caption(), "ヒヨコらっぱーVer1.96 - 移動モード発動中！");
 }
 
+// When the panel does not open, the key must not come back to the call point.
+TEST_F(CallPoint, KeyOverTheCallPointNeverFeedsItself) {
+    program.toro().Show();
+    program.app.runtime().userActivated(program.sp());
+    program.desktop.pressKey('D');
+    EXPECT_TRUE(program.desktop.sentKeys.empty());
+    program.desktop.doEvents();
+    EXPECT_FALSE(program.ranch().Visible());
+}
+
 TEST_F(CallPoint, PIsNotForwardedAndTheLeftWindowsKeyOpens) {
     program.sp().Form_KeyDown('P', 0);
     EXPECT_TRUE(program.ranch().Visible());
