@@ -32,6 +32,7 @@ void Ranch::Command1_MouseMove(int Index, int, int, double, double) {
     if (!Sette.Enabled()) {
         Stetus.setCaption(composeHint(caption, "｣を移動", "移動中止"));
     } else if (!Sette.Visible()) {
+        if (spm.EditState < 0 || spm.EditState >= settings::kEntryCount) return;
         const auto& source = table.APName[static_cast<std::size_t>(spm.EditState)];
         Stetus.setCaption(composeHint(source, "｣の移動先決定", "移動中止"));
     } else if (spm.EditState == -1) {

@@ -76,6 +76,7 @@ void Ranch::Command1_Click(int Index) {
         Sette.setVisible(false);
         Sette.setEnabled(true);
     } else if (!Sette.Visible()) {  // move: this is the destination
+        if (spm.EditState < 0 || spm.EditState >= settings::kEntryCount) return;
         swapRows(table, idx, static_cast<std::size_t>(spm.EditState));
         Sette.setVisible(true);
         setCaption(settings::kProductTitle);
