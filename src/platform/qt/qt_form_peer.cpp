@@ -74,7 +74,6 @@ void QtFormPeer::buildControls() {
         armTimer(*slot.timer);
     }
     stackGraphicalControlsBelow();
-    applyTabOrder();
 }
 
 // Labels, lines and images are painted on their container beneath every
@@ -87,17 +86,22 @@ void QtFormPeer::stackGraphicalControlsBelow() {
     }
 }
 
-void QtFormPeer::applyTabOrder() {
+// The next control that can take the focus now, by TabIndex, wrapping round.
+forms::Control* QtFormPeer::nextInTabOrder(forms::Control* from, bool backwards) const {
     std::vector<forms::Control*> order;
     for (const auto& c : form_.controls()) {
-        if (c->canFocus() && widgets_.contains(c.get())) order.push_back(c.get());
+        if (c->canFocus() && c->isShown() && c->Enabled() && widgets_.contains(c.get())) {
+            order.push_back(c.get());
+        }
     }
-    std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) {
-        return a->TabIndex() < b->TabIndex();
-    });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(widgets_.value(order[i - 1]), widgets_.value(order[i]));
-    }
+    if (order.empty()) return nullptr;
+    std::stable_sort(order.begin(), order.end(),
+                     [](auto* a, auto* b) { return a->TabIndex() < b->TabIndex(); });
+    auto at = std::find(order.begin(), order.end(), from);
+    if (at == order.end()) return backwards ? order.back() : order.front();
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(order.size());
+    const std::ptrdiff_t i = (at - order.begin() + (backwards ? n - 1 : 1)) % n;
+    return order[static_cast<std::size_t>(i)];
 }
 
 void QtFormPeer::formChanged(forms::Prop what) {
@@ -133,16 +137,16 @@ void QtFormPeer::controlChanged(forms::Control& control, forms::Prop what) {
 }
 
 // The model's outer rectangle is the frame's; Qt places the client area.
-// A size that rounds to no pixel cannot be a window: it is unmapped until
-// the model gives it a size again.
+// A window with no size at all is unmapped until the model gives it one; a
+// size below a pixel still shows one pixel, as a tiny window still shows.
 void QtFormPeer::applyFormGeometry() {
     const FrameExtents frame = platform_.frameExtents(form_.style().frame);
     const int left = toPixels(form_.Left()) + frame.left;
     const int top = toPixels(form_.Top()) + frame.top;
-    const int width = toPixels(form_.Width()) - frame.left - frame.right;
-    const int height = toPixels(form_.Height()) - frame.top - frame.bottom;
+    const int width = std::max(1, toPixels(form_.Width()) - frame.left - frame.right);
+    const int height = std::max(1, toPixels(form_.Height()) - frame.top - frame.bottom);
     const bool wasCollapsed = collapsed_;
-    collapsed_ = width < 1 || height < 1;
+    collapsed_ = form_.Width() <= 0 || form_.Height() <= 0;
     applyingGeometry_ = true;
     if (!collapsed_) {
         window_->setFixedSize(width, height);

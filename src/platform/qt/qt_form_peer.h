@@ -48,7 +48,7 @@ private:
     };
     void buildControls();
     void stackGraphicalControlsBelow();
-    void applyTabOrder();
+    forms::Control* nextInTabOrder(forms::Control* from, bool backwards) const;
     void connectUserActions(forms::Control& control, QWidget* widget);
     void applyFormGeometry();
     void applyFormVisibility();

@@ -145,12 +145,22 @@ bool QtFormPeer::mouseEvent(QWidget* widget, QEvent* event) {
 }
 
 // A key reaches the model once, from the widget that has the keyboard (Qt
-// offers an unused key to the parents as well). Enter then clicks the
-// focused button, or the form's default button.
+// offers an unused key to the parents as well). Tab moves the focus by
+// TabIndex (Qt's own focus chain follows creation order, which is the
+// z-order here). Enter then clicks the focused button, or the form's
+// default button.
 bool QtFormPeer::keyEvent(QWidget* widget, QEvent* event) {
     if (widget != keyboardTarget()) return false;
     auto alive = alive_;
     const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const bool backwards = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        if (forms::Control* next = nextInTabOrder(controls_.value(widget), backwards)) {
+            widgets_.value(next)->setFocus(Qt::TabFocusReason);
+        }
+        return true;
+    }
     const int code = virtualKeyFromQt(key->key(), key->modifiers());
     if (code == 0) return false;
     forms::Control* control = controls_.value(widget);

@@ -1,0 +1,331 @@
+// The services of the Qt backend beside the windows: time and posted work,
+// timers, synthetic keys, the topmost band, message boxes, file filters,
+// fonts, shell open and the single-instance lock.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <xcb/xcb.h>
+
+#include "platform/qt/instance_lock.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_keys.h"
+#include "qt_test_support.h"
+
+namespace {
+
+using namespace qt_testing;
+using platform::qt::InstanceLock;
+
+// Runs the event loop until the condition holds or a second has passed.
+template <class Condition>
+bool waitFor(Condition done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 1000) {
+        sharedPlatform().doEvents();
+        sharedPlatform().sleep(1);
+    }
+    return done();
+}
+
+TEST(Events, PostedTasksRunAtTheNextDoEventsInOrder) {
+    std::vector<int> ran;
+    sharedPlatform().post([&] { ran.push_back(1); });
+    sharedPlatform().post([&] { ran.push_back(2); });
+    EXPECT_TRUE(ran.empty());
+    sharedPlatform().doEvents();
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
+TEST(Events, SleepReallySleepsAndClockIsSecondsOfTheDay) {
+    QElapsedTimer clock;
+    clock.start();
+    sharedPlatform().sleep(30);
+    EXPECT_GE(clock.elapsed(), 30);
+    const double seconds = sharedPlatform().clockSeconds();
+    EXPECT_GE(seconds, 0.0);
+    EXPECT_LT(seconds, 86400.0);
+}
+
+TEST(Events, TimersTickWhileArmedAndNeverNestInsideTheirOwnHandler) {
+    Desktop d;
+    TestForm form(d.runtime);
+    auto& timer = form.add<forms::Timer>("Deta");
+    int ticks = 0, depth = 0, deepest = 0;
+    timer.onTimer = [&] {
+        ++ticks;
+        deepest = std::max(deepest, ++depth);
+        for (int i = 0; i < 30; ++i) {  // a handler that processes events meanwhile
+            sharedPlatform().doEvents();
+            sharedPlatform().sleep(1);
+        }
+        --depth;
+    };
+    form.Load();
+    timer.setInterval(5);
+    EXPECT_TRUE(waitFor([&] { return ticks >= 3; }));
+    EXPECT_EQ(deepest, 1);
+    timer.setInterval(0);
+    const int stopped = ticks;
+    sharedPlatform().sleep(30);
+    sharedPlatform().doEvents();
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST(Events, SentKeyReachesTheFocusedControlOfTheActiveForm) {
+    Desktop d;
+    TestForm inactive(d.runtime), active(d.runtime);
+    auto& slot = active.add<forms::CommandButton>("Command1");
+    slot.Move(0, 0, 900, 300);
+    std::vector<int> keys;
+    slot.onKeyDown = [&](int k, int) { keys.push_back(k); };
+    inactive.onKeyDown = [&](int k, int) { keys.push_back(-k); };
+    showAt(inactive, 0, 0);
+    showAt(active, 3000, 0);
+    slot.SetFocus();
+    d.platform.sendKey('M');
+    d.platform.sendKey('D');
+    EXPECT_TRUE(keys.empty());  // delivered with the next events, not inside sendKey
+    EXPECT_TRUE(waitFor([&] { return keys.size() == 2; }));
+    EXPECT_EQ(keys, (std::vector<int>{'M', 'D'}));
+}
+
+// Bottom-to-top order of the top-level X windows.
+std::vector<xcb_window_t> stackingOrder() {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+    std::vector<xcb_window_t> order(xcb_query_tree_children(tree),
+                                    xcb_query_tree_children(tree) + tree->children_len);
+    free(tree);
+    return order;
+}
+
+bool isAbove(QWidget* upper, QWidget* lower) {
+    const auto order = stackingOrder();
+    auto position = [&](QWidget* w) {
+        return std::find(order.begin(), order.end(), xcb_window_t(w->winId())) - order.begin();
+    };
+    return position(upper) > position(lower);
+}
+
+TEST(TopmostBand, StaysAboveOtherWindowsWithoutAWindowManager) {
+    Desktop d;
+    TestForm callPoint(d.runtime), panel(d.runtime);
+    QWidget* callPointWindow = showAt(callPoint, 0, 0);
+    d.platform.setTopmost(callPoint, true);
+    const QRect placed = callPointWindow->geometry();
+    QWidget* panelWindow = showAt(panel, 0, 0);
+    settle();
+    EXPECT_TRUE(isAbove(callPointWindow, panelWindow));
+    d.platform.setTopmost(callPoint, false);
+    d.platform.setTopmost(panel, true);
+    panel.Show();
+    callPoint.Show();
+    settle();
+    EXPECT_TRUE(isAbove(panelWindow, callPointWindow));
+    EXPECT_EQ(callPointWindow->geometry(), placed);  // not re-created, not moved
+    EXPECT_TRUE(callPointWindow->isVisible());
+}
+
+TEST(TopmostBand, NoFrameWithoutAWindowManager) {
+    for (auto frame : {forms::FrameStyle::None, forms::FrameStyle::ToolWindow,
+                       forms::FrameStyle::Dialog, forms::FrameStyle::DialogBare}) {
+        auto size = sharedPlatform().nonClientSize(frame);
+        EXPECT_EQ(size.width, 0);
+        EXPECT_EQ(size.height, 0);
+    }
+}
+
+// Answers the next modal message box from inside its own event loop.
+void answerNextBox(std::function<void(QMessageBox&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        QElapsedTimer clock;
+        clock.start();
+        while (!qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) &&
+               clock.elapsed() < 2000) {
+            QCoreApplication::processEvents();
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) answer(*box);
+    });
+}
+
+TEST(MessageBox, StyleBitsGiveIconButtonsAndDefaultAndAnswersAreClassic) {
+    using namespace platform::mb;
+    QString title, text, defaultButton;
+    QMessageBox::Icon icon{};
+    answerNextBox([&](QMessageBox& box) {
+        title = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        defaultButton = box.defaultButton()->text();
+        box.buttons().at(0)->click();
+    });
+    int answer = sharedPlatform().messageBox("保存＆終了しますよん\n\n", kYesNo | kExclamation | kDefaultButton2,
+                                             "ヒヨコらっぱーVer1.96");
+    EXPECT_EQ(answer, kAnswerYes);
+    EXPECT_EQ(title, "ヒヨコらっぱーVer1.96");
+    EXPECT_EQ(text, "保存＆終了しますよん\n\n");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(defaultButton, "いいえ(&N)");
+
+    answerNextBox([](QMessageBox& box) { box.reject(); });  // closed without a choice
+    EXPECT_EQ(sharedPlatform().messageBox("?", kYesNo, "t"), kAnswerNo);
+
+    answerNextBox([&](QMessageBox& box) {
+        icon = box.icon();
+        box.buttons().at(0)->click();
+    });
+    EXPECT_EQ(sharedPlatform().messageBox("重複起動", kStop, "t"), kAnswerOk);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+TEST(FileDialog, ClassicFilterBecomesQtSyntax) {
+    using platform::qt::qtFileFilter;
+    EXPECT_EQ(qtFileFilter("EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|全ﾌｧｲﾙ|*.*"),
+              "EXE型実行ﾌｧｲﾙ(*.exe) (*.exe *.EXE);;全ﾌｧｲﾙ (*.*)");
+    EXPECT_EQ(qtFileFilter("Programs|*.exe;*.com"), "Programs (*.exe *.EXE *.com *.COM)");
+    EXPECT_EQ(qtFileFilter("Dangling|*.bat|no pattern"), "Dangling (*.bat *.BAT)");
+    EXPECT_EQ(qtFileFilter(""), "");
+    EXPECT_EQ(qtFileFilter("|||"), "");
+}
+
+TEST(Keys, VirtualKeyCodesBothWays) {
+    using namespace platform::qt;
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_A, Qt::NoModifier), 65);
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_Z, Qt::ShiftModifier), 90);
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_Exclam, Qt::ShiftModifier), '1');
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_5, Qt::KeypadModifier), 101);
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_Enter, Qt::KeypadModifier), 13);
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_F12, Qt::NoModifier), 123);
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_Super_R, Qt::NoModifier), 92);
+    EXPECT_EQ(virtualKeyFromQt(Qt::Key_unknown, Qt::NoModifier), 0);
+    for (int vk : {8, 9, 13, 16, 17, 18, 27, 32, 37, 38, 39, 40, 46, 65, 77, 90, 48, 57, 112, 135}) {
+        EXPECT_EQ(virtualKeyFromQt(qtKeyFromVirtual(vk), Qt::NoModifier), vk) << vk;
+    }
+    EXPECT_EQ(buttonBits(Qt::LeftButton | Qt::MiddleButton), 5);
+    EXPECT_EQ(shiftBits(Qt::ControlModifier | Qt::AltModifier), 6);
+}
+
+TEST(Fonts, WindowsFacesMapToIpaAndTextIsMeasuredInTwips) {
+    auto& p = sharedPlatform();
+    EXPECT_EQ(p.fonts().familyFor("ＭＳ Ｐ明朝"), "IPAPMincho");
+    EXPECT_EQ(p.fonts().familyFor("ＭＳ ゴシック"), "IPAGothic");
+    EXPECT_EQ(p.fonts().familyFor("System"), QApplication::font().family());
+    EXPECT_EQ(p.fonts().familyFor("No Such Face At All"), "No Such Face At All");
+    const forms::Font small{"ＭＳ Ｐ明朝", 9, true, false};
+    const forms::Font large{"ＭＳ Ｐ明朝", 20.25, true, false};
+    auto one = p.measureText(small, "色");
+    auto two = p.measureText(small, "色色");
+    EXPECT_GT(one.width, 0);
+    EXPECT_EQ(std::fmod(one.width, 15.0), 0.0);
+    EXPECT_NEAR(two.width, 2 * one.width, 30);
+    EXPECT_GT(p.measureText(large, "色").height, one.height);
+    EXPECT_EQ(p.measureText(small, "a\nb").height, 2 * p.measureText(small, "a").height);
+    EXPECT_EQ(p.measureText(small, "").width, 0);
+}
+
+class ShellOpen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        record = dir.filePath("record.txt");
+        // A stand-in for the desktop's opener: notes its argument and folder.
+        opener = writeScript("opener.sh", "echo \"$1|$PWD\" > '" + record + "'\n");
+        sharedPlatform().documentOpener = opener;
+    }
+    void TearDown() override { sharedPlatform().documentOpener = "xdg-open"; }
+    QString writeScript(const QString& name, const QString& body) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(("#!/bin/sh\n" + body).toUtf8());
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    QString recorded() {
+        waitFor([&] { return QFile::exists(record) && QFile(record).size() > 0; });
+        QFile file(record);
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(file.readAll()).trimmed();
+    }
+    QTemporaryDir dir;
+    QString record, opener;
+};
+
+TEST_F(ShellOpen, ExecutableStartsDetachedInItsWorkingFolder) {
+    const QString work = dir.filePath("work dir");
+    QDir().mkpath(work);
+    const QString program = writeScript("tool.sh", "pwd > '" + record + "'\n");
+    sharedPlatform().shellOpen(nullptr, program.toStdString(), work.toStdString());
+    EXPECT_EQ(recorded(), work);
+}
+
+TEST_F(ShellOpen, MissingFolderFallsBackToTheProgramsOwn) {
+    const QString program = writeScript("tool.sh", "pwd > '" + record + "'\n");
+    sharedPlatform().shellOpen(nullptr, program.toStdString(), "/no/such/folder");
+    EXPECT_EQ(recorded(), dir.path());
+}
+
+TEST_F(ShellOpen, DocumentsAndUrlsGoToTheDefaultHandler) {
+    const QString document = dir.filePath("memo 1.txt");
+    QFile(document).open(QIODevice::WriteOnly);
+    sharedPlatform().shellOpen(nullptr, document.toStdString(), "");
+    EXPECT_EQ(recorded(), document + "|" + dir.path());
+    QFile::remove(record);
+    sharedPlatform().shellOpen(nullptr, "https://example.invalid/a b", dir.path().toStdString());
+    EXPECT_EQ(recorded(), "https://example.invalid/a b|" + dir.path());
+}
+
+TEST_F(ShellOpen, EmptyTargetDoesNothing) {
+    sharedPlatform().shellOpen(nullptr, "   ", dir.path().toStdString());
+    sharedPlatform().sleep(100);
+    EXPECT_FALSE(QFile::exists(record));
+}
+
+TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstLetsGo) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("app.lock").toStdString();
+    InstanceLock first(path), second(path);
+    EXPECT_TRUE(first.acquire());
+    EXPECT_TRUE(first.acquire());  // asking again keeps it
+    EXPECT_FALSE(second.acquire());
+    first.release();
+    EXPECT_TRUE(second.acquire());
+}
+
+TEST(SingleInstance, CrashedHolderDoesNotBlockTheNextStart) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("app.lock").toStdString();
+    const pid_t child = fork();
+    if (child == 0) {
+        InstanceLock held(path);
+        _exit(held.acquire() ? 0 : 1);  // dies holding it, never releasing
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    InstanceLock next(path);
+    EXPECT_TRUE(next.acquire());
+}
+
+TEST(SingleInstance, LockFileLivesInTheRuntimeFolder) {
+    ::setenv("XDG_RUNTIME_DIR", "/tmp", 1);
+    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"), "/tmp/hiyokorapper.lock");
+    ::setenv("XDG_RUNTIME_DIR", "/no/such/runtime/dir", 1);
+    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"),
+              "/tmp/hiyokorapper-" + std::to_string(getuid()) + ".lock");
+    ::unsetenv("XDG_RUNTIME_DIR");
+}
+
+}  // namespace

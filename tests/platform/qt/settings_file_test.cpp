@@ -1,0 +1,141 @@
+// The settings file on disk: first run, atomic replacement, files that are
+// corrupt or not files at all, and the store as the program reaches it.
+#include "platform/qt/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "platform/qt/qt_platform.h"
+
+namespace platform::qt {
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::string path() const { return dir.filePath("app/app.ini").toStdString(); }
+    std::string folder() const { return dir.filePath("app").toStdString(); }
+};
+
+TEST_F(SettingsFileTest, FirstRunGivesFallbacksAndCreatesFolderOnFlush) {
+    SettingsFile file(path());
+    EXPECT_EQ(file.get("S", "k", "fallback"), "fallback");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path())));
+    file.set("S", "k", "v");
+    EXPECT_TRUE(file.flush());
+    EXPECT_EQ(readFile(path()), "[S]\nk=v\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(SettingsFileTest, IsReadOnceAndWrittenWhole) {
+    QDir().mkpath(QString::fromStdString(folder()));
+    writeFile(path(), "[S]\na=1\nb=2\n");
+    SettingsFile file(path());
+    EXPECT_EQ(file.get("S", "a", ""), "1");
+    writeFile(path(), "[S]\na=changed behind our back\n");
+    EXPECT_EQ(file.get("S", "a", ""), "1");
+    file.set("T", "c", " 3 ");
+    EXPECT_TRUE(file.flush());
+    SettingsFile again(path());
+    EXPECT_EQ(again.get("S", "b", ""), "2");
+    EXPECT_EQ(again.get("T", "c", ""), " 3 ");
+}
+
+TEST_F(SettingsFileTest, FlushLeavesNoTemporaryFiles) {
+    SettingsFile file(path());
+    for (int i = 0; i < 5; ++i) {
+        file.set("S", "k", std::to_string(i));
+        ASSERT_TRUE(file.flush());
+    }
+    EXPECT_EQ(QDir(QString::fromStdString(folder())).entryList(QDir::Files),
+              QStringList{"app.ini"});
+    EXPECT_FALSE(file.dirty());
+}
+
+TEST_F(SettingsFileTest, CorruptFileLoadsEmptyAndIsKeptAside) {
+    QDir().mkpath(QString::fromStdString(folder()));
+    writeFile(path(), "[S]\nk=\\q broken\n");
+    SettingsFile file(path());
+    EXPECT_EQ(file.get("S", "k", "default"), "default");
+    file.set("S", "k", "new");
+    EXPECT_TRUE(file.flush());
+    EXPECT_EQ(readFile(path()), "[S]\nk=new\n");
+    EXPECT_EQ(readFile(path() + ".bad"), "[S]\nk=\\q broken\n");
+}
+
+TEST_F(SettingsFileTest, FolderInPlaceOfTheFileLoadsEmpty) {
+    QDir().mkpath(QString::fromStdString(path()));
+    SettingsFile file(path());
+    EXPECT_EQ(file.get("S", "k", "default"), "default");
+    file.set("S", "k", "v");
+    EXPECT_TRUE(file.flush());
+    EXPECT_EQ(SettingsFile(path()).get("S", "k", ""), "v");
+}
+
+TEST_F(SettingsFileTest, UnwritableFolderFailsWithoutLosingValues) {
+    const std::string blocked = dir.filePath("blocker").toStdString();
+    writeFile(blocked, "a file where the folder should be");
+    SettingsFile file(blocked + "/app.ini");
+    file.set("S", "k", "v");
+    EXPECT_FALSE(file.flush());
+    EXPECT_TRUE(file.dirty());
+    EXPECT_EQ(file.get("S", "k", ""), "v");
+}
+
+TEST(SettingsPath, FollowsXdgConfigHome) {
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string restore = saved ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+    EXPECT_EQ(settingsPathFor("hiyokorapper"), "/somewhere/config/hiyokorapper/hiyokorapper.ini");
+    EXPECT_EQ(settingsPathFor("../x"), "/somewhere/config/.._x/.._x.ini");
+    ::setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
+    ::setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(settingsPathFor("a"), "/home/someone/.config/a/a.ini");
+    if (saved) {
+        ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+// The program's view: get with a default, save, flush; one file per application.
+TEST(SettingsStore, PlatformKeepsAppsApartAndFlushesToDisk) {
+    QTemporaryDir dir;
+    ::setenv("XDG_CONFIG_HOME", dir.path().toUtf8().constData(), 1);
+    {
+        QtPlatform platform;
+        EXPECT_EQ(platform.getSetting("hiyokorapper", "User Setting", "APName00", "<<空き家>>"),
+                  "<<空き家>>");
+        platform.saveSetting("hiyokorapper", "User Setting", "APName00", "a\nb");
+        platform.saveSetting("other", "User Setting", "APName00", "c");
+        platform.flushSettings();
+    }
+    QtPlatform platform;
+    EXPECT_EQ(platform.getSetting("hiyokorapper", "User Setting", "APName00", ""), "a\nb");
+    EXPECT_EQ(platform.getSetting("other", "User Setting", "APName00", ""), "c");
+    EXPECT_TRUE(QFile::exists(dir.filePath("hiyokorapper/hiyokorapper.ini")));
+    ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace platform::qt
