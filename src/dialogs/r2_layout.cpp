@@ -12,17 +12,15 @@ R2::R2(shell::App& app)
     const forms::Font version{"ＭＳ Ｐゴシック", 18, true, true};
     const double left[] = {0, 270, 660, 930, 1320, 1560, 1920};
     for (int i = 0; i < 7; ++i) {
-        l[i].Move(left[i], 0, i == 0 ? 465 : 435, 405);
+        l[i].place(left[i], 0, i == 0 ? 465 : 435, 405, 8 - i);
         l[i].setFont(letter);
-        l[i].setTabIndex(8 - i);
     }
     l[7].setCaption("Ver");
-    l[7].Move(2370, 30, 615, 360);
-    l[8].Move(3600, 0, 1065, 360);
+    l[7].place(2370, 30, 615, 360, 1);
+    l[8].place(3600, 0, 1065, 360, 0);
     for (int i = 7; i < 9; ++i) {
         l[i].setFont(version);
         l[i].setAlignment(forms::Alignment::Center);
-        l[i].setTabIndex(8 - i);
     }
     for (int i = 0; i < 9; ++i) {
         l[i].setTransparent(true);

@@ -35,6 +35,11 @@ public:
     void setWidth(double v) { Move(left_, top_, v, height_); }
     void setHeight(double v) { Move(left_, top_, width_, v); }
     virtual void Move(double left, double top, double width, double height);
+    // The design place of a control: position, size and tab order at once.
+    void place(double left, double top, double width, double height, int tabIndex) {
+        Move(left, top, width, height);
+        tabIndex_ = tabIndex;
+    }
 
     bool Visible() const { return visible_; }
     void setVisible(bool v);

@@ -15,11 +15,6 @@ const Font kPMincho825Bold{"ＭＳ Ｐ明朝", 8.25, true, false};
 const Font kPMincho975Bold{"ＭＳ Ｐ明朝", 9.75, true, false};
 const Font kPGothic825{"ＭＳ Ｐゴシック", 8.25, false, false};
 const Font kPMincho12{"ＭＳ Ｐ明朝", 12, false, false};
-
-void place(forms::Control& c, double left, double top, double width, double height, int tab) {
-    c.Move(left, top, width, height);
-    c.setTabIndex(tab);
-}
 }  // namespace
 
 Ranch::Ranch(shell::App& app)
@@ -33,7 +28,7 @@ Ranch::Ranch(shell::App& app)
 
 void Ranch::LayOut() {
     YobiWak.setCaption("呼び出し点の位置");
-    place(YobiWak, 60, 60, 1995, 1035, 22);
+    YobiWak.place(60, 60, 1995, 1035, 22);
     YobiWak.setFont(kPMincho9Bold);
     YobiWak.setVisible(false);
     const char* corners[] = {"左上", "右上", "左下", "右下"};
@@ -45,24 +40,24 @@ void Ranch::LayOut() {
         auto& option = Yobidasi_Docchi[i];
         option.setContainer(&YobiWak);
         option.setCaption(corners[i]);
-        place(option, cornerLeft[i], cornerTop[i], 735, cornerHeight[i], cornerTab[i]);
+        option.place(cornerLeft[i], cornerTop[i], 735, cornerHeight[i], cornerTab[i]);
         option.setFont(kPMincho825Bold);
         option.setForeColor(rgb(0, 0, 0));
     }
     NcC.setContainer(&YobiWak);
     NcC.setCaption("色");
-    place(NcC, 900, 480, 195, 165, 40);
+    NcC.place(900, 480, 195, 165, 40);
     NcC.setFont(kPMincho825Bold);
     NcC.setTransparent(true);
     NcC.setAutoSize(true);
     NcC.setMousePointer(forms::MousePointer::UpArrow);
     NcC.setVisible(false);
-    place(Nc, 840, 540, 135, 135, 21);
+    Nc.place(840, 540, 135, 135, 21);
     Nc.setMousePointer(forms::MousePointer::UpArrow);
     Nc.setVisible(false);
 
     BunWak.setCaption("分別BOX名");
-    place(BunWak, 2220, 60, 1995, 1035, 34);
+    BunWak.place(2220, 60, 1995, 1035, 34);
     BunWak.setFont(kPMincho975Bold);
     BunWak.setVisible(false);
     const char* styles[] = {"ｲﾛﾊﾆﾎ", "ｱｶｻﾀﾅ", "ABCDE", "01234"};
@@ -74,7 +69,7 @@ void Ranch::LayOut() {
         auto& option = BunBn[i];
         option.setContainer(&BunWak);
         option.setCaption(styles[i]);
-        place(option, styleLeft[i], styleTop[i], styleWidth[i], 165, styleTab[i]);
+        option.place(styleLeft[i], styleTop[i], styleWidth[i], 165, styleTab[i]);
         option.setFont(kPGothic825);
     }
     BunBn[0].setValue(true);
@@ -90,7 +85,7 @@ void Ranch::LayOut() {
                            Check{Bnk, "敏感らっぱー", 1860, 1635, 31},
                            Check{Tao, "手弱女ぶり発揮", 2160, 1635, 32}}) {
         c.box.setCaption(c.caption);
-        place(c.box, 60, c.top, c.width, 195, c.tab);
+        c.box.place(60, c.top, c.width, 195, c.tab);
         c.box.setFont(kPMincho9Bold);
         c.box.setVisible(false);
     }
@@ -104,7 +99,7 @@ void Ranch::LayOut() {
     for (int i = 0; i < 3; ++i) {
         auto& label = VerH[i];
         if (i == 1) label.setCaption(settings::kNoticeLine);
-        place(label, verLeft[i], verTop[i], verWidth[i], verHeight[i], verTab[i]);
+        label.place(verLeft[i], verTop[i], verWidth[i], verHeight[i], verTab[i]);
         label.setFont(verFont[i]);
         label.setAlignment(forms::Alignment::Center);
         label.setTransparent(true);
@@ -130,7 +125,7 @@ void Ranch::LayOut() {
     for (int i = 0; i < 3; ++i) {
         auto& button = SSave[i];
         button.setCaption(commands[i]);
-        place(button, 4320, commandTop[i], commandWidth[i], 495, commandTab[i]);
+        button.place(4320, commandTop[i], commandWidth[i], 495, commandTab[i]);
         Font f = kPMincho12;
         f.Bold = (i == 2);
         button.setFont(f);
@@ -138,11 +133,11 @@ void Ranch::LayOut() {
     }
 
     Sette.setCaption("設");
-    place(Sette, 4320, 1980, 555, 495, 20);
+    Sette.place(4320, 1980, 555, 495, 20);
     Sette.setFont(kPMincho12);
     Sette.setDefault(true);
 
-    place(Stetus, 0, 2520, 4920, 255, 38);
+    Stetus.place(0, 2520, 4920, 255, 38);
     Stetus.setFont({"ＭＳ Ｐ明朝", 9.75, false, false});
     Stetus.setForeColor(rgb(255, 255, 128));
     Stetus.setBackColor(rgb(0, 128, 0));
@@ -150,11 +145,11 @@ void Ranch::LayOut() {
 
     for (int i = 0; i < 10; ++i) {
         auto& slot = Command1[i];
-        place(slot, i % 2 == 0 ? 60 : 2520, 3120 + 360 * (i / 2), i == 7 ? 2355 : 2350, 375, i);
+        slot.place(i % 2 == 0 ? 60 : 2520, 3120 + 360 * (i / 2), i == 7 ? 2355 : 2350, 375, i);
         slot.setFont({"ＭＳ Ｐゴシック", 9, false, false});
         auto& tab = Command2[i];
         tab.setCaption(settings::TabCaption(0, i));
-        place(tab, 60 + 420 * i, 5040, 435, 480, 10 + i);
+        tab.place(60 + 420 * i, 5040, 435, 480, 10 + i);
         tab.setFont({"ＭＳ Ｐ明朝", 9, false, false});
         tab.setMousePointer(forms::MousePointer::UpArrow);
     }
