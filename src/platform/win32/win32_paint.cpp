@@ -118,8 +118,11 @@ void FormWindow::paintSurface(HDC dc, const forms::Frame* surface, POINT origin)
                 const auto& label = static_cast<const forms::Label&>(c);
                 Selected font(dc, platform_.font(label.font()));
                 SetTextColor(dc, colorOr(label.ForeColor(), COLOR_BTNTEXT));
-                const UINT align = label.alignment() == forms::Alignment::Center ? DT_CENTER : DT_LEFT;
-                drawText(dc, label.Caption(), r, align | DT_WORDBREAK);
+                UINT format = label.alignment() == forms::Alignment::Center ? DT_CENTER : DT_LEFT;
+                // A label sized to its text is one line; wrapping it could only
+                // push its last character out where measuring rounds it short.
+                format |= label.AutoSize() ? DT_SINGLELINE : DT_WORDBREAK;
+                drawText(dc, label.Caption(), r, format);
                 break;
             }
             case forms::ControlKind::Image: {

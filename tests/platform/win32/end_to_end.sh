@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# The Windows exe end to end under Wine and Xvfb, driven like a user with
+# xdotool: start-up with settings from the registry, the call point in its
+# corner, the panel, a launch, the end question, everything saved; then a
+# second start with broken values, a refused second instance and the exit
+# command. Exits 77 (skipped) when the exe has not been built.
+set -uo pipefail
+EXE="${1:?usage: end_to_end.sh path/to/hiyokorapper.exe}"
+if [ ! -f "$EXE" ]; then
+    echo "SKIP: $EXE not built (scripts/build-windows builds it)"
+    exit 77
+fi
+HERE="$(cd "$(dirname "$0")" && pwd)"
+# shellcheck source=wine_desktop.sh
+source "$HERE/wine_desktop.sh"
+ensure_wine_desktop_packages
+trap stop_wine_desktop EXIT
+
+SETTING="Hiyokorapper Setting"
+ENTRIES="User Setting"
+TITLE="ヒヨコらっぱーVer1.96"
+CORNER_X=$((WINE_SCREEN_WIDTH - 1))
+PASSES=0
+FAILURES=0
+check() {
+    local what="$1"
+    shift
+    if "$@"; then
+        echo "ok: $what"
+        PASSES=$((PASSES + 1))
+    else
+        echo "FAILED: $what"
+        FAILURES=$((FAILURES + 1))
+    fi
+}
+equals() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
+
+start_program() {
+    wine "$EXE" >/dev/null 2>&1 &
+    PROGRAM_PID=$!
+}
+program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
+program_ended() { ! program_running; }
+
+# The panel is the window with the product title whose size fits it: 327
+# pixels of client area across, and a height that its load step halved
+# from 372 pixels plus the frame, leaving a caption's worth on top.
+# Message boxes are the other windows. The panel keeps its window when
+# its title changes to that of the settings view.
+is_panel_size() {
+    local border=$((($1 - 327) / 2))
+    local top=$((2 * $2 - 372 - border))
+    [ "$border" -ge 0 ] && [ "$border" -le 8 ] && [ "$top" -ge 10 ] && [ "$top" -le 40 ]
+}
+panel_window() {
+    local id x y w h
+    for id in $(windows_named "$TITLE"); do
+        read -r x y w h < <(window_geometry "$id")
+        is_panel_size "$w" "$h" && { echo "$id"; return 0; }
+    done
+    return 0
+}
+panel_shown() { [ -n "$(panel_window)" ]; }
+panel_hidden() { ! panel_shown; }
+# box_window TITLE: a message box with that title.
+box_window() {
+    local id x y w h
+    for id in $(windows_named "$1"); do
+        read -r x y w h < <(window_geometry "$id")
+        is_panel_size "$w" "$h" || { echo "$id"; return 0; }
+    done
+    return 0
+}
+box_shown() { [ -n "$(box_window "$1")" ]; }
+
+# Answers a message box with a key. No window manager runs, so the
+# keyboard follows the pointer: it goes onto the box first.
+answer_box() {
+    local x y w h
+    read -r x y w h < <(window_geometry "$(box_window "$1")") || return 1
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) key "$2"
+}
+
+# click_in_panel ID X Y [BUTTON]: a click at pixels of the panel's client
+# area. Its load step halved the design height (372 pixels plus the frame),
+# which tells the frame's top.
+click_in_panel() {
+    local x y w h border top
+    read -r x y w h < <(window_geometry "$1") || return 1
+    border=$(((w - 327) / 2))
+    top=$((2 * h - 372 - border))
+    xdotool mousemove $((x + border + $2)) $((y + top + $3)) click "${4:-1}"
+}
+
+call_point_is() { pixel_is "$CORNER_X" 0 "$1"; }
+only_the_corner_is() {
+    ! pixel_is $((CORNER_X - 1)) 0 "$1" && ! pixel_is "$CORNER_X" 1 "$1"
+}
+
+start_wine_desktop
+
+echo "--- first run: settings from the registry, a launch, the end question"
+store_set "$SETTING" MAIN_PLACE 1
+store_set "$SETTING" MAIN_COLOR 255
+store_set "$SETTING" SUB_LEFT 3000
+store_set "$SETTING" SUB_TOP 1500
+store_set "$SETTING" Faster 5
+store_set "$ENTRIES" APName00 "launch marker"
+store_set "$ENTRIES" Exe00 'C:\launch.bat'
+store_set "$ENTRIES" APPath00 'C:\windows'
+# Writes the folder it was started in, which must be the entry's.
+printf 'cd > C:\\launched.txt\r\n' >"$WINEPREFIX/drive_c/launch.bat"
+
+start_program
+check "the call point shows in the stored colour at the top-right pixel" \
+    wait_until 60 call_point_is "255,0,0"
+check "the call point is one pixel" only_the_corner_is "255,0,0"
+# The splash runs on its own; the panel opens once the pointer touches.
+sleep 8
+xdotool mousemove "$CORNER_X" 0
+check "touching the call point opens the panel" wait_until 15 panel_shown
+if panel_shown; then
+    read -r px py _ _ < <(window_geometry "$(panel_window)")
+    check "the panel stands where the registry puts it" equals "$px,$py" "200,100"
+    click_in_panel "$(panel_window)" 82 16
+    check "a click on the first slot starts its program" \
+        wait_until 30 test -s "$WINEPREFIX/drive_c/launched.txt"
+    check "the program ran in the entry's folder" \
+        equals "$(tr -d '\r\n' <"$WINEPREFIX/drive_c/launched.txt" 2>/dev/null)" 'C:\windows'
+    check "the panel hides after the launch" wait_until 10 panel_hidden
+fi
+xdotool mousemove "$CORNER_X" 0 click 3
+check "a right click on the call point asks the end question" wait_until 20 box_shown "$TITLE"
+answer_box "$TITLE" y
+check "Yes ends the program" wait_until 60 program_ended
+
+check "all nine settings are stored" equals "$(store_count "$SETTING")" 9
+check "all 300 entry values are stored" equals "$(store_count "$ENTRIES")" 300
+check "the stored settings were read back and kept" equals \
+    "$(store_get "$SETTING" MAIN_COLOR),$(store_get "$SETTING" SUB_LEFT),$(store_get "$SETTING" SUB_TOP),$(store_get "$SETTING" Faster)" \
+    "255,3000,1500,5"
+check "the entry survives the save" equals "$(store_get "$ENTRIES" Exe00)" 'C:\launch.bat'
+check "the version is written" equals "$(store_get "$SETTING" Version)" "Ver1.96"
+
+echo "--- second run: values that are no numbers, a second instance, the exit command"
+store_set "$SETTING" MAIN_PLACE "left"
+store_set "$SETTING" MAIN_COLOR 65280
+store_set "$SETTING" SUB_LEFT "12x"
+start_program
+check "a corner that is no number falls back to top-right" \
+    wait_until 60 call_point_is "0,255,0"
+FIRST_PID=$PROGRAM_PID
+start_program
+check "a second instance is refused with a message" wait_until 20 box_shown "$TITLE"
+answer_box "$TITLE" Return
+check "the refused instance ends" wait_until 30 program_ended
+PROGRAM_PID=$FIRST_PID
+check "the first instance keeps running" program_running
+sleep 6
+xdotool mousemove "$CORNER_X" 0
+check "the panel opens again" wait_until 15 panel_shown
+if panel_shown; then
+    read -r px _ _ _ < <(window_geometry "$(panel_window)")
+    check "a left position that is no number centres the panel" equals "$px" $(((1280 - 333) / 2))
+    PANEL="$(panel_window)"
+    click_in_panel "$PANEL" 306 148   # 設: the settings view
+    sleep 1
+    click_in_panel "$PANEL" 306 64    # 終: the exit command, titled with its caption
+    check "the exit command asks first" wait_until 20 box_shown "終"
+    answer_box "終" y
+fi
+check "the exit command ends the program" wait_until 60 program_ended
+check "the fallen-back corner is what gets saved" equals "$(store_get "$SETTING" MAIN_PLACE)" 1
+check "the colour read on this start is saved" equals "$(store_get "$SETTING" MAIN_COLOR)" 65280
+check "the centred position replaces the broken one" \
+    equals "$(store_get "$SETTING" SUB_LEFT | tr -d '0-9')" ""
+
+echo "$PASSES passed, $FAILURES failed"
+[ "$FAILURES" -eq 0 ]
