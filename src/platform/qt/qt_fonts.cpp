@@ -3,7 +3,6 @@
 #include "platform/qt/qt_fonts.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <cmath>
 
@@ -29,20 +28,20 @@ bool isDesktopFace(const QString& name) {
 
 }  // namespace
 
-QString FontMapper::familyFor(const std::string& name) {
+// The named face first and its IPA substitute after it: Qt takes the first
+// that exists when it loads the font, so nothing here asks the font database
+// (filling it costs start-up time before any text is drawn).
+QStringList FontMapper::familiesFor(const std::string& name) {
     const QString face = QString::fromStdString(name);
     auto cached = families_.constFind(face);
     if (cached != families_.constEnd()) return *cached;
-    QString family = face;
-    if (isDesktopFace(face)) {
-        family = QApplication::font().family();
-    } else if (!QFontDatabase::hasFamily(face)) {
-        for (const auto& s : kSubstitutes) {
-            if (face == QString::fromUtf8(s.windowsFace)) family = QString::fromUtf8(s.ipaFace);
-        }
+    QStringList families{face};
+    if (isDesktopFace(face)) families = QStringList{QApplication::font().family()};
+    for (const auto& s : kSubstitutes) {
+        if (face == QString::fromUtf8(s.windowsFace)) families << QString::fromUtf8(s.ipaFace);
     }
-    families_.insert(face, family);
-    return family;
+    families_.insert(face, families);
+    return families;
 }
 
 // Every attribute is set explicitly, so a widget never inherits a parent's
@@ -50,7 +49,7 @@ QString FontMapper::familyFor(const std::string& name) {
 QFont FontMapper::toQFont(const forms::Font& font) {
     QFont q = QApplication::font();
     const bool desktopDefault = font.Name.empty();
-    q.setFamilies({familyFor(font.Name)});
+    q.setFamilies(familiesFor(font.Name));
     q.setPointSizeF(desktopDefault || font.Size <= 0 ? QApplication::font().pointSizeF()
                                                      : font.Size);
     q.setBold(font.Bold);

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include "forms/types.h"
 #include "platform/platform.h"
@@ -15,12 +16,12 @@ namespace platform::qt {
 class FontMapper {
 public:
     QFont toQFont(const forms::Font& font);
-    // The face actually asked of Qt for a model face name.
-    QString familyFor(const std::string& name);
+    // The faces asked of Qt for a model face name, in order of preference.
+    QStringList familiesFor(const std::string& name);
     SizeTw measureText(const forms::Font& font, const std::string& text);
 
 private:
-    QHash<QString, QString> families_;  // model face -> face to use
+    QHash<QString, QStringList> families_;  // model face -> face to use
 };
 
 }  // namespace platform::qt

@@ -27,7 +27,8 @@ QtFormPeer::QtFormPeer(QtPlatform& platform, forms::Form& form)
     window_->setFocusPolicy(Qt::NoFocus);
     window_->setWindowIcon(iconFor(form.style().iconId));
     window_->installEventFilter(this);
-    buildControls();
+    for (const auto& c : form.controls()) creationIndex_.insert(c.get(), int(creationIndex_.size()));
+    createTimers();
     for (forms::Prop p : {forms::Prop::Caption, forms::Prop::BackColor, forms::Prop::Geometry}) {
         formChanged(p);
     }
@@ -46,43 +47,81 @@ QtFormPeer::~QtFormPeer() {
 
 QWidget* QtFormPeer::window() const { return window_; }
 
-// Frames come before the controls they hold, so a container's widget exists
-// when its children are made.
-void QtFormPeer::buildControls() {
+void QtFormPeer::createTimers() {
     for (const auto& owned : form_.controls()) {
-        forms::Control& control = *owned;
-        if (auto* timer = dynamic_cast<forms::Timer*>(&control)) {
-            auto* qtimer = new QTimer(this);
-            timers_.push_back({timer, qtimer});
-            continue;
-        }
-        QWidget* parent = control.Container() ? widgets_.value(control.Container()) : nullptr;
-        QWidget* widget = createControlWidget(control, parent ? parent : window_);
-        widgets_.insert(&control, widget);
-        controls_.insert(widget, &control);
-        widget->installEventFilter(this);
-        applyAllControlProperties(control, widget, platform_.fonts());
-        connectUserActions(control, widget);
+        auto* timer = dynamic_cast<forms::Timer*>(owned.get());
+        if (!timer) continue;
+        timers_.push_back({timer, new QTimer(this)});
+        QObject::connect(timers_.back().qtimer, &QTimer::timeout, this, [this, timer] {
+            for (auto& s : timers_) {
+                if (s.timer == timer) fireTimer(s);
+            }
+        });
+        armTimer(*timer);
     }
-    for (auto& slot : timers_) {
-        QObject::connect(slot.qtimer, &QTimer::timeout, this,
-                         [this, timer = slot.timer] {
-                             for (auto& s : timers_) {
-                                 if (s.timer == timer) fireTimer(s);
-                             }
-                         });
-        armTimer(*slot.timer);
+}
+
+// Widgets are made when they are first needed on screen: the controls of a
+// form when it is first shown, and then each control when it is first shown.
+// Most controls start hidden (the splash's, the settings view's), and the
+// call point should not wait for them. A widget is built from the model as
+// it stands then.
+void QtFormPeer::ensureBuilt() {
+    if (built_) return;
+    built_ = true;
+    buildShownControls();
+}
+
+void QtFormPeer::buildShownControls() {
+    if (!built_) return;
+    for (const auto& owned : form_.controls()) {
+        if (owned->kind() != forms::ControlKind::Timer && owned->isShown()) ensureWidget(*owned);
     }
-    stackGraphicalControlsBelow();
+}
+
+QWidget* QtFormPeer::widgetOf(const forms::Control& control) {
+    ensureBuilt();
+    return ensureWidget(const_cast<forms::Control&>(control));
+}
+
+// A frame's widget is made before the controls it holds.
+QWidget* QtFormPeer::ensureWidget(forms::Control& control) {
+    if (QWidget* existing = widgets_.value(&control)) return existing;
+    if (control.kind() == forms::ControlKind::Timer) return nullptr;
+    QWidget* parent = control.Container() ? ensureWidget(*control.Container()) : window_;
+    QWidget* widget = createControlWidget(control, parent);
+    widgets_.insert(&control, widget);
+    controls_.insert(widget, &control);
+    widget->installEventFilter(this);
+    applyAllControlProperties(control, widget, platform_.fonts());
+    connectUserActions(control, widget);
+    placeInStackingOrder(control, widget);
+    if (form_.ActiveControl() == &control) widget->setFocus(Qt::OtherFocusReason);
+    return widget;
 }
 
 // Labels, lines and images are painted on their container beneath every
-// control that is a window of its own, in creation order among themselves.
-void QtFormPeer::stackGraphicalControlsBelow() {
-    const auto& controls = form_.controls();
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        if (!isGraphical((*it)->kind())) continue;
-        if (QWidget* w = widgets_.value(it->get())) w->lower();
+// control that is a window of its own; within each layer, later controls lie
+// on top. A widget made late still goes to its place.
+void QtFormPeer::placeInStackingOrder(const forms::Control& control, QWidget* widget) {
+    auto rank = [this](const forms::Control& c) {
+        return std::pair(isGraphical(c.kind()) ? 0 : 1, creationIndex_.value(&c));
+    };
+    const auto mine = rank(control);
+    QWidget* above = nullptr;
+    std::pair<int, int> aboveRank;
+    for (auto it = widgets_.cbegin(); it != widgets_.cend(); ++it) {
+        if (it.value() == widget || it.value()->parentWidget() != widget->parentWidget()) continue;
+        const auto theirs = rank(*it.key());
+        if (theirs > mine && (!above || theirs < aboveRank)) {
+            above = it.value();
+            aboveRank = theirs;
+        }
+    }
+    if (above) {
+        widget->stackUnder(above);
+    } else {
+        widget->raise();
     }
 }
 
@@ -131,6 +170,8 @@ void QtFormPeer::controlChanged(forms::Control& control, forms::Prop what) {
         if (what == forms::Prop::Interval) armTimer(*timer);
         return;
     }
+    if (!built_) return;  // read whole when the widgets are made
+    if (what == forms::Prop::Visible) buildShownControls();
     if (QWidget* widget = widgets_.value(&control)) {
         applyControlProperty(control, widget, what, platform_.fonts());
     }
@@ -165,7 +206,9 @@ void QtFormPeer::applyFormVisibility() {
         window_->hide();
         return;
     }
-    prepareToShow(platform_, *window_, form_.style());
+    ensureBuilt();
+    prepareToShow(platform_, *window_, form_.style(), !shownBefore_);
+    shownBefore_ = true;
     window_->show();
     raiseWindow();
 }

@@ -32,7 +32,8 @@ public:
 
     forms::Form& form() const { return form_; }
     QWidget* window() const;
-    QWidget* widgetOf(const forms::Control& control) const { return widgets_.value(&control); }
+    // Makes the controls' widgets if the form was never shown yet.
+    QWidget* widgetOf(const forms::Control& control);
     // Where a key for this form goes: its focused control, else the window.
     QWidget* keyboardTarget() const;
     void raiseWindow();
@@ -46,8 +47,11 @@ private:
         QTimer* qtimer;
         bool running = false;
     };
-    void buildControls();
-    void stackGraphicalControlsBelow();
+    void createTimers();
+    void ensureBuilt();
+    void buildShownControls();
+    QWidget* ensureWidget(forms::Control& control);
+    void placeInStackingOrder(const forms::Control& control, QWidget* widget);
     forms::Control* nextInTabOrder(forms::Control* from, bool backwards) const;
     void connectUserActions(forms::Control& control, QWidget* widget);
     void applyFormGeometry();
@@ -73,8 +77,11 @@ private:
     FormWindow* window_;  // deleted later: a handler may unload the form inside its own event
     QHash<const forms::Control*, QWidget*> widgets_;
     QHash<const QWidget*, forms::Control*> controls_;
+    QHash<const forms::Control*, int> creationIndex_;
     std::vector<TimerSlot> timers_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    bool built_ = false;
+    bool shownBefore_ = false;
     bool collapsed_ = false;  // the model's size rounds to no pixel: unmapped
     bool applyingGeometry_ = false;
     std::deque<QPoint> appliedPositions_;  // X reports our own moves late

@@ -47,9 +47,10 @@ QIcon iconFor(int iconId) {
     return QIcon(pixmap);
 }
 
-void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style) {
+void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style,
+                   bool firstShow) {
     if (style.showInTaskbar || !platform.x11()) return;
-    platform.x11()->skipTaskbar(static_cast<std::uint32_t>(window.winId()));
+    platform.x11()->skipTaskbar(static_cast<std::uint32_t>(window.winId()), firstShow);
 }
 
 std::unique_ptr<forms::FormPeer> QtPlatform::createPeer(forms::Form& form) {

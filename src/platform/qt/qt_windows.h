@@ -18,6 +18,7 @@ Qt::WindowFlags windowFlagsFor(const forms::FormStyle& style);
 QIcon iconFor(int iconId);
 // Before each show: a window off the taskbar must say so again, as the
 // window manager forgets it when the window is hidden.
-void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style);
+void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style,
+                   bool firstShow);
 
 }  // namespace platform::qt

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
+#include <iterator>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -25,7 +26,26 @@ std::optional<X11Desktop> X11Desktop::current() {
     return X11Desktop(connection, screens.data->root);
 }
 
+// Asks for all the atoms this file uses at once: one round trip, not one each.
+void X11Desktop::internAtoms() {
+    if (!atoms_.empty()) return;
+    const char* names[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
+                           "_NET_WM_STATE_SKIP_PAGER", "_NET_FRAME_EXTENTS",
+                           "_NET_REQUEST_FRAME_EXTENTS"};
+    xcb_intern_atom_cookie_t cookies[std::size(names)];
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(names[i])),
+                                     names[i]);
+    }
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookies[i], nullptr);
+        if (reply && reply->atom != XCB_ATOM_NONE) atoms_[names[i]] = reply->atom;
+        std::free(reply);
+    }
+}
+
 std::uint32_t X11Desktop::atom(const char* name) {
+    internAtoms();
     auto known = atoms_.find(name);
     if (known != atoms_.end()) return known->second;
     auto cookie = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
@@ -48,24 +68,15 @@ bool X11Desktop::hasWindowManager() {
     return found;
 }
 
-// The window manager clears _NET_WM_STATE when a window is hidden, so this
-// runs before every show; atoms already there are kept and not doubled.
-void X11Desktop::skipTaskbar(std::uint32_t window) {
-    const std::uint32_t property = atom("_NET_WM_STATE");
-    auto cookie = xcb_get_property(connection_, 0, window, property, XCB_ATOM_ATOM, 0, 64);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_, cookie, nullptr);
-    std::vector<std::uint32_t> states;
-    if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-        const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-        states.assign(v, v + xcb_get_property_value_length(reply) / 4);
-    }
-    std::free(reply);
-    for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
-        const std::uint32_t a = atom(name);
-        if (std::find(states.begin(), states.end(), a) == states.end()) states.push_back(a);
-    }
-    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
-                        static_cast<std::uint32_t>(states.size()), states.data());
+// A window manager clears _NET_WM_STATE when a window is hidden, so with one
+// the states are added before every show; Qt keeps what it finds there when
+// it adds its own. Without one nothing clears them and once is enough.
+void X11Desktop::skipTaskbar(std::uint32_t window, bool firstShow) {
+    if (!firstShow && !hasWindowManager()) return;
+    const std::uint32_t states[] = {atom("_NET_WM_STATE_SKIP_TASKBAR"),
+                                    atom("_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(connection_, XCB_PROP_MODE_APPEND, window, atom("_NET_WM_STATE"),
+                        XCB_ATOM_ATOM, 32, 2, states);
 }
 
 std::optional<FrameExtents> X11Desktop::readFrameExtents(std::uint32_t window) {

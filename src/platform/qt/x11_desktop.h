@@ -22,7 +22,7 @@ public:
 
     bool hasWindowManager();
     // Before the window is mapped: marks it to stay off taskbar and pager.
-    void skipTaskbar(std::uint32_t window);
+    void skipTaskbar(std::uint32_t window, bool firstShow);
     // Asks the window manager what frame it would give the (unmapped)
     // window; nullopt when it does not answer within a short wait.
     std::optional<FrameExtents> requestFrameExtents(std::uint32_t window);
@@ -31,6 +31,7 @@ public:
 private:
     X11Desktop(xcb_connection_t* connection, std::uint32_t root)
         : connection_(connection), root_(root) {}
+    void internAtoms();
     std::uint32_t atom(const char* name);
     std::optional<FrameExtents> readFrameExtents(std::uint32_t window);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -101,10 +102,10 @@ TEST(FormPeer, FontsMapToTheIpaFacesAndPointSizes) {
     showAt(form, 0, 0);
     label.setFont({"ＭＳ Ｐゴシック", 8.25, false, true});
     const QFont font = widgetNamed(form, "Label1")->font();
-    EXPECT_EQ(font.family(), "IPAPGothic");
+    EXPECT_EQ(QFontInfo(font).family(), "IPAPGothic");
     EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
     EXPECT_TRUE(font.italic());
-    EXPECT_EQ(widgetNamed(form, "Frame1")->font().family(), "IPAPMincho");
+    EXPECT_EQ(QFontInfo(widgetNamed(form, "Frame1")->font()).family(), "IPAPMincho");
     // The frame's bold face does not leak into what it holds.
     EXPECT_FALSE(widgetNamed(form, "Check1")->font().bold());
 }
@@ -188,6 +189,31 @@ TEST(FormPeer, GraphicalControlsLieUnderWindowedOnes) {
     label.Move(0, 0, 1500, 600);
     QWidget* window = showAt(form, 0, 0);
     EXPECT_EQ(window->childAt(50, 20), widgetNamed(form, "Command1"));
+}
+
+TEST(FormPeer, ControlShownLateTakesItsPlaceInTheStack) {
+    Desktop d;
+    TestForm form(d.runtime);
+    auto& label = form.add<forms::Label>("Label1");
+    auto& lower = form.add<forms::CommandButton>("Lower");
+    auto& upper = form.add<forms::CommandButton>("Upper");
+    for (forms::Control* c : {static_cast<forms::Control*>(&label), static_cast<forms::Control*>(&lower),
+                              static_cast<forms::Control*>(&upper)}) {
+        c->Move(0, 0, 1500, 600);
+        c->setVisible(false);
+    }
+    upper.setVisible(true);
+    label.setCaption("later");
+    QWidget* window = showAt(form, 0, 0);
+    EXPECT_EQ(widgetNamed(form, "Lower"), nullptr);  // not made while hidden
+    label.setVisible(true);
+    lower.setVisible(true);
+    EXPECT_EQ(window->childAt(50, 20), widgetNamed(form, "Upper"));
+    upper.setVisible(false);
+    EXPECT_EQ(window->childAt(50, 20), widgetNamed(form, "Lower"));
+    lower.setVisible(false);
+    EXPECT_EQ(window->childAt(50, 20), widgetNamed(form, "Label1"));
+    EXPECT_EQ(widgetNamed<QLabel>(form, "Label1")->text(), "later");
 }
 
 TEST(FormPeer, UpArrowPointerOverMarkedControls) {

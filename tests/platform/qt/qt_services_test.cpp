@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -218,10 +219,16 @@ TEST(Keys, VirtualKeyCodesBothWays) {
 
 TEST(Fonts, WindowsFacesMapToIpaAndTextIsMeasuredInTwips) {
     auto& p = sharedPlatform();
-    EXPECT_EQ(p.fonts().familyFor("ＭＳ Ｐ明朝"), "IPAPMincho");
-    EXPECT_EQ(p.fonts().familyFor("ＭＳ ゴシック"), "IPAGothic");
-    EXPECT_EQ(p.fonts().familyFor("System"), QApplication::font().family());
-    EXPECT_EQ(p.fonts().familyFor("No Such Face At All"), "No Such Face At All");
+    auto resolved = [&](const char* face) {
+        return QFontInfo(p.fonts().toQFont({face, 9, false, false})).family();
+    };
+    EXPECT_EQ(resolved("ＭＳ Ｐ明朝"), "IPAPMincho");
+    EXPECT_EQ(resolved("ＭＳ Ｐゴシック"), "IPAPGothic");
+    EXPECT_EQ(resolved("ＭＳ ゴシック"), "IPAGothic");
+    EXPECT_EQ(resolved("ＭＳ 明朝"), "IPAMincho");
+    EXPECT_EQ(resolved("System"), QFontInfo(QApplication::font()).family());
+    EXPECT_EQ(resolved(""), QFontInfo(QApplication::font()).family());
+    EXPECT_EQ(resolved("IPAPGothic"), "IPAPGothic");  // a face that exists is used as named
     const forms::Font small{"ＭＳ Ｐ明朝", 9, true, false};
     const forms::Font large{"ＭＳ Ｐ明朝", 20.25, true, false};
     auto one = p.measureText(small, "色");

@@ -1,0 +1,86 @@
+// Starts a program and times it from the start of the process until X maps
+// its window (the first one, or the one whose WM_WINDOW_ROLE is given), then
+// ends it and reports its peak resident memory.
+// Usage: map_probe [--role ROLE] PROGRAM [ARGS...]
+// Prints: "<milliseconds> <peak RSS in KiB>"; exit 1 on time-out (20 s).
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::string roleOf(xcb_connection_t* c, xcb_window_t window) {
+    const char* name = "WM_WINDOW_ROLE";
+    auto atomReply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+    if (!atomReply) return {};
+    auto reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, atomReply->atom, XCB_ATOM_STRING, 0, 64), nullptr);
+    std::free(atomReply);
+    if (!reply) return {};
+    std::string role(static_cast<const char*>(xcb_get_property_value(reply)),
+                     xcb_get_property_value_length(reply));
+    std::free(reply);
+    return role;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int first = 1;
+    std::string wantedRole;
+    if (argc > 3 && std::strcmp(argv[1], "--role") == 0) {
+        wantedRole = argv[2];
+        first = 3;
+    }
+    if (first >= argc) {
+        std::fprintf(stderr, "usage: map_probe [--role ROLE] PROGRAM [ARGS...]\n");
+        return 2;
+    }
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) return 2;
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(c);
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        execvp(argv[first], argv + first);
+        _exit(127);
+    }
+    const auto deadline = start + std::chrono::seconds(20);
+    double elapsedMs = -1;
+    while (elapsedMs < 0 && std::chrono::steady_clock::now() < deadline) {
+        xcb_generic_event_t* event = xcb_poll_for_event(c);
+        if (!event) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            continue;
+        }
+        if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
+            const auto now = std::chrono::steady_clock::now();
+            auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+            if (wantedRole.empty() || roleOf(c, map->window) == wantedRole) {
+                elapsedMs = std::chrono::duration<double, std::milli>(now - start).count();
+            }
+        }
+        std::free(event);
+    }
+    kill(child, SIGKILL);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    xcb_disconnect(c);
+    if (elapsedMs < 0) return 1;
+    std::printf("%.1f %ld\n", elapsedMs, usage.ru_maxrss);
+    return 0;
+}
