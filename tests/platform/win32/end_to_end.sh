@@ -122,6 +122,17 @@ check "touching the call point opens the panel" wait_until 15 panel_shown
 if panel_shown; then
     read -r px py _ _ < <(window_geometry "$(panel_window)")
     check "the panel stands where the registry puts it" equals "$px,$py" "200,100"
+    # Dragged by its caption, 100 pixels right and 50 down.
+    xdotool mousemove $((px + 60)) $((py + 8)) mousedown 1
+    for step in 1 2 3 4 5; do
+        sleep 0.2
+        xdotool mousemove $((px + 60 + 20 * step)) $((py + 8 + 10 * step))
+    done
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.5
+    read -r px py _ _ < <(window_geometry "$(panel_window)")
+    check "the panel follows a drag of its caption" equals "$px,$py" "300,150"
     click_in_panel "$(panel_window)" 82 16
     check "a click on the first slot starts its program" \
         wait_until 30 test -s "$WINEPREFIX/drive_c/launched.txt"
@@ -137,8 +148,9 @@ check "Yes ends the program" wait_until 60 program_ended
 check "all nine settings are stored" equals "$(store_count "$SETTING")" 9
 check "all 300 entry values are stored" equals "$(store_count "$ENTRIES")" 300
 check "the stored settings were read back and kept" equals \
-    "$(store_get "$SETTING" MAIN_COLOR),$(store_get "$SETTING" SUB_LEFT),$(store_get "$SETTING" SUB_TOP),$(store_get "$SETTING" Faster)" \
-    "255,3000,1500,5"
+    "$(store_get "$SETTING" MAIN_COLOR),$(store_get "$SETTING" Faster),$(store_get "$SETTING" MAIN_PLACE)" "255,5,1"
+check "the dragged panel is saved where the user left it" equals \
+    "$(store_get "$SETTING" SUB_LEFT),$(store_get "$SETTING" SUB_TOP)" "4500,2250"
 check "the entry survives the save" equals "$(store_get "$ENTRIES" Exe00)" 'C:\launch.bat'
 check "the version is written" equals "$(store_get "$SETTING" Version)" "Ver1.96"
 
