@@ -14,6 +14,8 @@ start_wine_desktop
 store_set "Hiyokorapper Setting" SUB_LEFT 3000
 store_set "Hiyokorapper Setting" SUB_TOP 1500
 store_set "Hiyokorapper Setting" MAIN_COLOR 255
+store_set "Hiyokorapper Setting" TORO_LEFT 3000
+store_set "Hiyokorapper Setting" TORO_TOP 5250
 store_set "User Setting" APName00 "メモ帳"
 store_set "User Setting" Exe00 'C:\windows\notepad.exe'
 
@@ -23,7 +25,7 @@ shot() { import -window root -crop "$4x$5+$2+$3" +repage "$OUT/$1.png"; }
 panel_click() { xdotool mousemove $((200 + 3 + $1)) $((100 + 19 + $2)) click "${3:-1}"; }
 
 wine "$EXE" >/dev/null 2>&1 &
-sleep 3.5
+sleep 4.5
 shot splash 440 380 400 260
 sleep 8
 xdotool mousemove $((WINE_SCREEN_WIDTH - 1)) 0
@@ -38,10 +40,10 @@ panel_click 306 148          # back to the launcher view
 sleep 1
 panel_click 250 16           # an empty slot: the registration dialog
 sleep 1.5
-shot dialog 150 70 560 380
+shot dialog 190 340 300 150
 xdotool key Escape
 sleep 1
 xdotool mousemove $((WINE_SCREEN_WIDTH - 1)) 0 click 3
 sleep 1.5
-shot question 150 70 800 500
+shot question 190 90 800 500
 ls "$OUT"
