@@ -3,8 +3,9 @@
 // hang directly on the form, at their client-area position, stacked in
 // creation order so that a later control lies above an earlier one.
 
-#include "forms/controls.h"
 #include "platform/win32/win32_form_window.h"
+
+#include "forms/controls.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 

@@ -2,11 +2,13 @@
 // dialog and the colour dialog. Each is owned by one of our windows so it
 // stays in front of the program.
 
+#include "platform/win32/win32_platform.h"
+// After windows.h.
+#include <commdlg.h>
+
 #include <vector>
 
 #include "forms/form.h"
-#include "platform/win32/win32_platform.h"
-#include <commdlg.h>
 #include "platform/win32/win32_text.h"
 
 namespace platform::win32 {

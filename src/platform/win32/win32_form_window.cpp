@@ -2,8 +2,8 @@
 // for, geometry both ways, visibility, activation, and the window procedure
 // that hands each message to the part of the peer that deals with it.
 #include "platform/win32/win32_form_window.h"
+// After windows.h.
 #include <windowsx.h>
-
 
 #include "forms/runtime.h"
 #include "platform/win32/win32_text.h"

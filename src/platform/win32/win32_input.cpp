@@ -3,13 +3,15 @@
 // writes its new value back first), typed text, keys, focus, and the Tab
 // key walking the tab order (no dialog manager runs our windows).
 
+#include "platform/win32/win32_form_window.h"
+// After windows.h.
+#include <windowsx.h>
+
 #include <algorithm>
 #include <functional>
 #include <utility>
 
 #include "forms/controls.h"
-#include "platform/win32/win32_form_window.h"
-#include <windowsx.h>
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 

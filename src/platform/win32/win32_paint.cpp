@@ -2,10 +2,11 @@
 // and plotted on it, and the windowless controls (transparent labels, the
 // bordered image, lines) in creation order on the form or on their frame.
 // Also the colours the standard controls ask their parent for.
+#include "platform/win32/win32_form_window.h"
+
 #include <algorithm>
 
 #include "forms/controls.h"
-#include "platform/win32/win32_form_window.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 

@@ -3,9 +3,11 @@
 // tasks, the event loop, the single instance, sent keys, and the end.
 
 #include "platform/win32/win32_form_window.h"
+// After windows.h.
 #include <objbase.h>
 #include <shellapi.h>
 #include <timeapi.h>
+
 #include "platform/win32/win32_text.h"
 
 namespace platform::win32 {

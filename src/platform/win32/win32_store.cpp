@@ -1,9 +1,10 @@
 // The settings store in the registry, where the classic runtime keeps it:
 // HKCU\Software\VB and VBA Program Settings\<application>\<section>, each
 // value a REG_SZ. Anything missing or not a string reads as the default.
+#include "platform/win32/win32_platform.h"
+
 #include <vector>
 
-#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 
 namespace platform::win32 {

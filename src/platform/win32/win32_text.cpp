@@ -24,11 +24,17 @@ char32_t decodeOne(std::string_view s, std::size_t& i, bool& valid) {
     char32_t cp = 0;
     char32_t minimum = 0;
     if ((lead & 0xE0) == 0xC0) {
-        length = 2, cp = lead & 0x1F, minimum = 0x80;
+        length = 2;
+        cp = lead & 0x1F;
+        minimum = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, cp = lead & 0x0F, minimum = 0x800;
+        length = 3;
+        cp = lead & 0x0F;
+        minimum = 0x800;
     } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, cp = lead & 0x07, minimum = 0x10000;
+        length = 4;
+        cp = lead & 0x07;
+        minimum = 0x10000;
     } else {
         ++i;
         valid = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the Windows exe under Wine and Xvfb, for a person to look
 # at: the splash, the panel's launcher view, its settings view, the
-# registration dialog and the end question. Writes PNGs into OUTDIR.
+# registration dialog with its open-file dialog, the colour dialog, the end
+# question and the farewell show. Writes PNGs into OUTDIR.
 set -uo pipefail
 EXE="${1:?usage: screenshots.sh path/to/hiyokorapper.exe OUTDIR}"
 OUT="${2:?usage: screenshots.sh path/to/hiyokorapper.exe OUTDIR}"
@@ -24,6 +25,27 @@ shot() { import -window root -crop "$4x$5+$2+$3" +repage "$OUT/$1.png"; }
 # Client-area pixel of the panel at 200,100 (its frame: 3 a side, 19 on top).
 panel_click() { xdotool mousemove $((200 + 3 + $1)) $((100 + 19 + $2)) click "${3:-1}"; }
 
+# dialog_click X Y: a client-area pixel of the registration dialog.
+dialog_click() {
+    local x y w h border top
+    read -r x y w h < <(window_geometry "$(windows_named "タイトル及びリンク先を指定してぇ" | head -1)")
+    border=$(((w - 276) / 2))
+    top=$((h - 112 - border))
+    xdotool mousemove $((x + border + $1)) $((y + top + $2)) click 1
+}
+# press_in_window TITLE KEY [small]: a key for the window of that title
+# (the keyboard follows the pointer on a bare X server); "small" skips
+# the panel, which has the same title as the message boxes.
+press_in_window() {
+    local id x y w h
+    for id in $(windows_named "$1"); do
+        read -r x y w h < <(window_geometry "$id")
+        [ "${3:-}" = small ] && [ "$h" -ge 150 ] && [ "$w" -ge 327 ] && [ "$w" -le 343 ] && continue
+        xdotool mousemove $((x + w / 2)) $((y + h / 2)) key "$2"
+        return 0
+    done
+}
+
 wine "$EXE" >/dev/null 2>&1 &
 sleep 4.5
 shot splash 440 380 400 260
@@ -36,14 +58,29 @@ sleep 1
 xdotool mousemove 250 400    # away, so no hint shows
 sleep 0.5
 shot settings 190 90 360 240
+panel_click 60 40             # the swatch: the colour dialog
+sleep 2
+screenshot "$OUT/colour.png"
+press_in_window "呼び出し点の色設定" Escape
+sleep 1
 panel_click 306 148          # back to the launcher view
 sleep 1
 panel_click 250 16           # an empty slot: the registration dialog
 sleep 1.5
 shot dialog 190 340 300 150
-xdotool key Escape
+dialog_click 226 92          # 参照...: the open-file dialog
+sleep 2
+screenshot "$OUT/open-file.png"
+press_in_window "なにを登録いたしやしょう(*_･)ｷﾗﾘ" Escape
+sleep 1
+press_in_window "タイトル及びリンク先を指定してぇ" Escape
 sleep 1
 xdotool mousemove $((WINE_SCREEN_WIDTH - 1)) 0 click 3
 sleep 1.5
 shot question 190 90 800 500
+press_in_window "ヒヨコらっぱーVer1.96" y small
+for n in 1 2 3 4 5 6; do
+    sleep 0.6
+    shot "farewell-$n" 190 90 360 240
+done
 ls "$OUT"
