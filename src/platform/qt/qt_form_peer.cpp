@@ -192,11 +192,19 @@ void QtFormPeer::applyFormGeometry() {
     if (!collapsed_) {
         window_->setFixedSize(width, height);
         window_->setGeometry(left, top, width, height);
+        sincePlaced_.start();
+        placementRetries_ = 0;
         appliedPositions_.push_back(QPoint(left, top));
         if (appliedPositions_.size() > 64) appliedPositions_.pop_front();
     }
     applyingGeometry_ = false;
     if (collapsed_ != wasCollapsed) applyFormVisibility();
+    // Placing an unmanaged topmost window (the call point re-placed by its
+    // timer) also puts it back above windows other programs raised meanwhile.
+    if (platform_.isTopmost(form_) && window_->isVisible() &&
+        !isManagedByWindowManager(platform_, *window_)) {
+        window_->raise();
+    }
 }
 
 void QtFormPeer::applyFormVisibility() {
@@ -210,7 +218,17 @@ void QtFormPeer::applyFormVisibility() {
     prepareToShow(platform_, *window_, form_.style(), !shownBefore_);
     shownBefore_ = true;
     window_->show();
+    sincePlaced_.start();
     raiseWindow();
+}
+
+// Asks for the model's place again after the window manager put the window
+// elsewhere.
+void QtFormPeer::reapplyPlacement() {
+    if (appliedPositions_.empty() || !window_->isVisible()) return;
+    applyingGeometry_ = true;
+    window_->setGeometry(QRect(appliedPositions_.back(), window_->size()));
+    applyingGeometry_ = false;
 }
 
 void QtFormPeer::raiseWindow() {

@@ -3,6 +3,7 @@
 // into the model (qt_input.cpp).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPoint>
@@ -66,6 +67,7 @@ private:
     bool keyEvent(QWidget* widget, QEvent* event);
     void focusEvent(QWidget* widget, QEvent* event);
     bool windowEvent(QEvent* event);
+    void reapplyPlacement();
     void deliverMove(QWidget* widget, QPointF position, int buttons, int shift);
     void clickDefaultButton();
     void userCheckedBox(forms::CheckBox& box);
@@ -85,6 +87,8 @@ private:
     bool collapsed_ = false;  // the model's size rounds to no pixel: unmapped
     bool applyingGeometry_ = false;
     std::deque<QPoint> appliedPositions_;  // X reports our own moves late
+    QElapsedTimer sincePlaced_;
+    int placementRetries_ = 0;
     QPointer<QWidget> lastMoveWidget_;
     QPoint lastMovePosition_;
     QPointer<QWidget> pressedWidget_;

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
 
 #include "forms/runtime.h"
@@ -195,8 +196,11 @@ void QtFormPeer::focusEvent(QWidget* widget, QEvent* event) {
     }
 }
 
-// The window manager's close asks the program; a move by the user (by the
-// title bar) is written back as the form's new outer position.
+// The window manager's close asks the program. A move by the window manager
+// right after we placed or showed the window is its own placement policy
+// (some keep a one-pixel window off the screen edge): we ask again, twice at
+// most. A move later on is the user's (by the title bar) and is written back
+// as the form's new outer position.
 bool QtFormPeer::windowEvent(QEvent* event) {
     if (event->type() == QEvent::Close) {
         event->ignore();
@@ -205,11 +209,21 @@ bool QtFormPeer::windowEvent(QEvent* event) {
     }
     // Only a window manager moves our windows; without one every move is ours.
     auto& x11 = platform_.x11();
-    if (applyingGeometry_ || !window_->isVisible() || !x11 || !x11->hasWindowManager()) return false;
+    if (applyingGeometry_ || !window_->isVisible() || !x11 || !x11->hasWindowManager() ||
+        appliedPositions_.empty()) {
+        return false;
+    }
     const QPoint now = window_->geometry().topLeft();
+    if (now == appliedPositions_.back()) return false;
+    if (sincePlaced_.elapsed() < 1000) {
+        if (placementRetries_++ < 2) {
+            QTimer::singleShot(150, this, [this] { reapplyPlacement(); });
+        }
+        return false;
+    }
     if (std::find(appliedPositions_.begin(), appliedPositions_.end(), now) !=
         appliedPositions_.end()) {
-        return false;
+        return false;  // X reporting one of our own earlier moves late
     }
     appliedPositions_.push_back(now);
     const FrameExtents frame = platform_.frameExtents(form_.style().frame);

@@ -14,11 +14,16 @@
 
 namespace platform::qt {
 
+// A borderless window off the taskbar (the one-pixel call point) is not
+// handed to the window manager at all: some keep a one-pixel window off the
+// last pixel of the screen, and it needs no frame, focus policy or place in
+// a task list from one. Its topmost band is then ours to keep.
 Qt::WindowFlags windowFlagsFor(const forms::FormStyle& style) {
     const Qt::WindowFlags bare = Qt::CustomizeWindowHint;
     switch (style.frame) {
         case forms::FrameStyle::None:
-            return (style.showInTaskbar ? Qt::Window : Qt::Tool) | Qt::FramelessWindowHint;
+            if (style.showInTaskbar) return Qt::Window | Qt::FramelessWindowHint;
+            return Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint;
         case forms::FrameStyle::ToolWindow: return Qt::Tool | bare | Qt::WindowTitleHint;
         case forms::FrameStyle::Dialog: return Qt::Dialog | bare | Qt::WindowTitleHint;
         case forms::FrameStyle::DialogBare: return Qt::Dialog | bare;
@@ -49,8 +54,13 @@ QIcon iconFor(int iconId) {
 
 void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style,
                    bool firstShow) {
-    if (style.showInTaskbar || !platform.x11()) return;
-    platform.x11()->skipTaskbar(static_cast<std::uint32_t>(window.winId()), firstShow);
+    auto& x11 = platform.x11();
+    if (!x11) return;
+    const auto id = static_cast<std::uint32_t>(window.winId());
+    if (style.frame != forms::FrameStyle::None) {
+        x11->allowMoveOnly(id, style.frame != forms::FrameStyle::DialogBare);
+    }
+    if (!style.showInTaskbar) x11->skipTaskbar(id, firstShow);
 }
 
 std::unique_ptr<forms::FormPeer> QtPlatform::createPeer(forms::Form& form) {
@@ -66,8 +76,9 @@ FrameExtents QtPlatform::frameExtents(forms::FrameStyle frame) {
     if (x11_ && x11_->hasWindowManager() && frame != forms::FrameStyle::None) {
         QWidget probe(nullptr, windowFlagsFor({frame, false, 0}));
         probe.resize(64, 64);
-        extents = x11_->requestFrameExtents(static_cast<std::uint32_t>(probe.winId()))
-                      .value_or(FrameExtents{});
+        const auto id = static_cast<std::uint32_t>(probe.winId());
+        x11_->allowMoveOnly(id, frame != forms::FrameStyle::DialogBare);
+        extents = x11_->requestFrameExtents(id).value_or(FrameExtents{});
     }
     frames_[frame] = extents;
     return extents;
@@ -96,13 +107,18 @@ void QtPlatform::setTopmost(forms::Form& form, bool topmost) {
     if (topmost) peer->raiseWindow();
 }
 
-// A window manager keeps the band above by itself; on a bare X server our
-// topmost windows are raised again, oldest first, after any raise.
+bool isManagedByWindowManager(QtPlatform& platform, const QWidget& window) {
+    return platform.x11() && platform.x11()->hasWindowManager() &&
+           !(window.windowFlags() & Qt::X11BypassWindowManagerHint);
+}
+
+// A window manager keeps its windows of the band above by itself; the others
+// (all of them on a bare X server) are raised again, oldest first.
 void QtPlatform::restackTopmost() {
-    if (x11_ && x11_->hasWindowManager()) return;
     for (const forms::Form* form : topmost_) {
         QtFormPeer* peer = peerOf(*form);
-        if (peer && peer->window()->isVisible()) peer->window()->raise();
+        if (!peer || !peer->window()->isVisible()) continue;
+        if (!isManagedByWindowManager(*this, *peer->window())) peer->window()->raise();
     }
 }
 

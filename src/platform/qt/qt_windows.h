@@ -16,6 +16,8 @@ class QtPlatform;
 Qt::WindowFlags windowFlagsFor(const forms::FormStyle& style);
 // The form's own small icon, drawn here; an empty icon for id 0.
 QIcon iconFor(int iconId);
+// False on a bare X server and for windows that bypass the window manager.
+bool isManagedByWindowManager(QtPlatform& platform, const QWidget& window);
 // Before each show: a window off the taskbar must say so again, as the
 // window manager forgets it when the window is hidden.
 void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style,

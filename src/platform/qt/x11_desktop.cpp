@@ -31,7 +31,7 @@ void X11Desktop::internAtoms() {
     if (!atoms_.empty()) return;
     const char* names[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
                            "_NET_WM_STATE_SKIP_PAGER", "_NET_FRAME_EXTENTS",
-                           "_NET_REQUEST_FRAME_EXTENTS"};
+                           "_NET_REQUEST_FRAME_EXTENTS", "_MOTIF_WM_HINTS"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];
     for (std::size_t i = 0; i < std::size(names); ++i) {
         cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(names[i])),
@@ -77,6 +77,14 @@ void X11Desktop::skipTaskbar(std::uint32_t window, bool firstShow) {
                                     atom("_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection_, XCB_PROP_MODE_APPEND, window, atom("_NET_WM_STATE"),
                         XCB_ATOM_ATOM, 32, 2, states);
+}
+
+void X11Desktop::allowMoveOnly(std::uint32_t window, bool titleBar) {
+    enum : std::uint32_t { kFunctions = 1, kDecorations = 2, kMove = 4, kBorder = 2, kTitle = 8 };
+    const std::uint32_t hints[5] = {kFunctions | kDecorations, kMove,
+                                    titleBar ? kBorder | kTitle : kBorder, 0, 0};
+    const std::uint32_t property = atom("_MOTIF_WM_HINTS");
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, property, 32, 5, hints);
 }
 
 std::optional<FrameExtents> X11Desktop::readFrameExtents(std::uint32_t window) {

@@ -23,6 +23,9 @@ public:
     bool hasWindowManager();
     // Before the window is mapped: marks it to stay off taskbar and pager.
     void skipTaskbar(std::uint32_t window, bool firstShow);
+    // Only moving is allowed (no minimise, maximise, close or resize): Qt
+    // cannot say that, and window managers then offer every button.
+    void allowMoveOnly(std::uint32_t window, bool titleBar);
     // Asks the window manager what frame it would give the (unmapped)
     // window; nullopt when it does not answer within a short wait.
     std::optional<FrameExtents> requestFrameExtents(std::uint32_t window);
