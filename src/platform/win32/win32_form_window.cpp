@@ -186,11 +186,19 @@ void FormWindow::applyVisibility() {
     ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-// The model made this form the active one: bring its window forward.
+// The model made this form the active one: bring its window forward. The
+// panel opens when the pointer merely touches the call point, with no
+// click into the program, so the system would refuse it the foreground;
+// sharing the foreground thread's input for the moment lets it through.
 void FormWindow::activate() {
     if (!IsWindowVisible(hwnd_)) return;
+    const DWORD ours = GetCurrentThreadId();
+    HWND front = GetForegroundWindow();
+    const DWORD theirs = front ? GetWindowThreadProcessId(front, nullptr) : ours;
+    const bool attach = theirs != ours && AttachThreadInput(theirs, ours, TRUE);
     SetForegroundWindow(hwnd_);
     SetActiveWindow(hwnd_);
+    if (attach) AttachThreadInput(theirs, ours, FALSE);
     restoreFocus();
 }
 

@@ -2,8 +2,9 @@
 # The Windows exe end to end under Wine and Xvfb, driven like a user with
 # xdotool: start-up with settings from the registry, the call point in its
 # corner, the panel, a launch, the end question, everything saved; then a
-# second start with broken values, a refused second instance and the exit
-# command. Exits 77 (skipped) when the exe has not been built.
+# second start with broken values, a refused second instance, options
+# changed in the settings view and the exit command. Exits 77 (skipped)
+# when the exe has not been built.
 set -uo pipefail
 EXE="${1:?usage: end_to_end.sh path/to/hiyokorapper.exe}"
 if [ ! -f "$EXE" ]; then
@@ -177,12 +178,16 @@ if panel_shown; then
     PANEL="$(panel_window)"
     click_in_panel "$PANEL" 306 148   # 設: the settings view
     sleep 1
+    click_in_panel "$PANEL" 20 150    # ticks 手弱女ぶり発揮 (bit 8)
+    click_in_panel "$PANEL" 20 26     # chooses 左上 (corner 0)
+    sleep 0.5
     click_in_panel "$PANEL" 306 64    # 終: the exit command, titled with its caption
     check "the exit command asks first" wait_until 20 box_shown "終"
     answer_box "終" y
 fi
 check "the exit command ends the program" wait_until 60 program_ended
-check "the fallen-back corner is what gets saved" equals "$(store_get "$SETTING" MAIN_PLACE)" 1
+check "a box ticked by the user is saved among the option bits" equals "$(store_get "$SETTING" Faster)" 13
+check "the corner chosen by the user is saved" equals "$(store_get "$SETTING" MAIN_PLACE)" 0
 check "the colour read on this start is saved" equals "$(store_get "$SETTING" MAIN_COLOR)" 65280
 check "the centred position replaces the broken one" \
     equals "$(store_get "$SETTING" SUB_LEFT | tr -d '0-9')" ""
