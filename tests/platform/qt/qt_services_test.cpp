@@ -5,9 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QColorDialog>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -188,6 +191,68 @@ TEST(MessageBox, StyleBitsGiveIconButtonsAndDefaultAndAnswersAreClassic) {
     });
     EXPECT_EQ(sharedPlatform().messageBox("重複起動", kStop, "t"), kAnswerOk);
     EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+// Runs `answer` on the next modal dialog of type D once it is up.
+template <class D>
+void answerNextDialog(std::function<void(D&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        QElapsedTimer clock;
+        clock.start();
+        while (!qobject_cast<D*>(QApplication::activeModalWidget()) && clock.elapsed() < 3000) {
+            QCoreApplication::processEvents();
+        }
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) answer(*dialog);
+    });
+}
+
+TEST(FileDialog, ChosenFileGivesPathAndBareNameAndCancelGivesNothing) {
+    QTemporaryDir dir;
+    const QString chosen = dir.filePath("ﾊﾞｯﾁ file.bat");
+    QFile(chosen).open(QIODevice::WriteOnly);
+    QString title, filters;
+    answerNextDialog<QFileDialog>([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        filters = dialog.nameFilters().join(";;");
+        dialog.selectFile(chosen);
+        QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    auto result = sharedPlatform().openFile(
+        {nullptr, "なにを登録いたしやしょう(*_･)ｷﾗﾘ", "ﾊﾞｯﾁﾌｧｲﾙ(*.bat)|*.bat|全ﾌｧｲﾙ|*.*", 0});
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->path, chosen.toStdString());
+    EXPECT_EQ(result->fileTitle, "ﾊﾞｯﾁ file.bat");
+    EXPECT_EQ(title, "なにを登録いたしやしょう(*_･)ｷﾗﾘ");
+    EXPECT_EQ(filters, "ﾊﾞｯﾁﾌｧｲﾙ(*.bat) (*.bat *.BAT);;全ﾌｧｲﾙ (*.*)");
+
+    answerNextDialog<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(sharedPlatform().openFile({nullptr, "t", "", 0}).has_value());
+}
+
+TEST(ColourDialog, ChosenColourComesBackWithRedInTheLowByte) {
+    QString title;
+    answerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
+        title = dialog.windowTitle();
+        dialog.setCurrentColor(QColor(0x12, 0x34, 0x56));
+        dialog.accept();
+    });
+    auto colour = sharedPlatform().chooseColor({nullptr, "呼び出し点の色設定", 2});
+    ASSERT_TRUE(colour.has_value());
+    EXPECT_EQ(*colour, 0x563412);
+    EXPECT_EQ(title, "呼び出し点の色設定");
+    answerNextDialog<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(sharedPlatform().chooseColor({nullptr, "t", 0}).has_value());
+}
+
+TEST(ScreenAndPointer, PixelsOfThePrimaryScreenAndTheRealPointer) {
+    auto screen = sharedPlatform().screenSize();
+    EXPECT_EQ(screen.width, 1280);  // the test server's screen (with_xvfb.sh)
+    EXPECT_EQ(screen.height, 1024);
+    QCursor::setPos(123, 45);
+    EXPECT_TRUE(waitFor([] {
+        auto p = sharedPlatform().cursorPos();
+        return p.x == 123 && p.y == 45;
+    }));
 }
 
 TEST(FileDialog, ClassicFilterBecomesQtSyntax) {
