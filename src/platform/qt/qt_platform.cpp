@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "platform/qt/qt_style.h"
 #include "settings/texts.h"
 
 namespace platform::qt {
@@ -13,6 +14,7 @@ QtPlatform::QtPlatform() : lock_(lockPathFor(settings::kAppName)) {
     QApplication::setApplicationName(QString::fromUtf8(settings::kAppName));
     // The program decides when it ends; hiding the last window is no reason.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(createClassicMetricsStyle());
     x11_ = X11Desktop::current();
 }
 
