@@ -97,6 +97,10 @@ click_in_panel() {
 # closes itself when its show is over.
 splash_gone() { test "$(windows_named "" | wc -l)" -eq 1; }
 
+# Polled conditions: functions, so each try looks again.
+window_titled() { [ -n "$(windows_named "$1")" ]; }
+stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
+
 call_point_is() { pixel_is "$CORNER_X" 0 "$1"; }
 only_the_corner_is() {
     ! pixel_is $((CORNER_X - 1)) 0 "$1" && ! pixel_is "$CORNER_X" 1 "$1"
@@ -138,12 +142,39 @@ if panel_shown; then
     sleep 0.5
     read -r px py _ _ < <(window_geometry "$(panel_window)")
     check "the panel follows a drag of its caption" equals "$px,$py" "300,150"
+    # Keys reach the focused slot as virtual-key codes: D starts the delete
+    # mode, any other key ends it; the caption tells.
+    xdotool key d
+    check "a key on the panel reaches its focused slot" \
+        wait_until 10 window_titled "$TITLE - 削除モード発動中！"
+    xdotool key x
+    check "another key ends the mode" wait_until 10 panel_shown
     click_in_panel "$(panel_window)" 82 16
     check "a click on the first slot starts its program" \
         wait_until 30 test -s "$WINEPREFIX/drive_c/launched.txt"
     check "the program ran in the entry's folder" \
         equals "$(tr -d '\r\n' <"$WINEPREFIX/drive_c/launched.txt" 2>/dev/null)" 'C:\windows'
     check "the panel hides after the launch" wait_until 10 panel_hidden
+fi
+# Registering: an empty slot opens the dialog; what is typed there and
+# confirmed with Enter is saved at once (the Bnk bit of Faster 5 is on).
+DIALOG="タイトル及びリンク先を指定してぇ"
+xdotool mousemove "$CORNER_X" 0
+if wait_until 15 panel_shown; then
+    click_in_panel "$(panel_window)" 246 16
+    check "a click on an empty slot opens the registration dialog" \
+        wait_until 10 window_titled "$DIALOG"
+    read -r dx dy dw dh < <(window_geometry "$(windows_named "$DIALOG" | head -1)")
+    xdotool mousemove $((dx + dw / 2)) $((dy + 4))
+    xdotool key End shift+Home
+    xdotool type --delay 50 "memo pad"
+    xdotool key Tab
+    xdotool type --delay 50 'C:\windows\notepad.exe'
+    xdotool key Return
+    check "the typed title is saved with the entry" \
+        wait_until 15 stored_is "$ENTRIES" APName01 "memo pad"
+    check "Tab led to the link box and its text is saved" \
+        equals "$(store_get "$ENTRIES" Exe01)" 'C:\windows\notepad.exe'
 fi
 xdotool mousemove "$CORNER_X" 0 click 3
 check "a right click on the call point asks the end question" wait_until 20 box_shown "$TITLE"

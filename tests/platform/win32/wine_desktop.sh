@@ -108,4 +108,4 @@ store_get() {
 store_count() { wine reg query "$STORE_KEY\\$1" 2>/dev/null | grep -c 'REG_SZ' || true; }
 
 # The process of a running exe, found by its file name.
-exe_pids() { pgrep -f "$1" || true; }
+exe_pids() { pgrep -f "${1//./\\.}" || true; }
