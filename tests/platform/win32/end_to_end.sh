@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows exe end to end under Wine and Xvfb, driven like a user with
 # xdotool: start-up with settings from the registry, the call point in its
-# corner, the panel, a launch, the end question, everything saved; then a
-# second start with broken values, a refused second instance, options
-# changed in the settings view and the exit command. Exits 77 (skipped)
-# when the exe has not been built.
+# corner, the panel dragged, keys on it, a launch, a registration typed
+# into the dialog, the end question, everything saved; then a second start
+# with broken values, a refused second instance, options changed in the
+# settings view and the exit command. Exits 77 (skipped) when the exe has
+# not been built.
 set -uo pipefail
 EXE="${1:?usage: end_to_end.sh path/to/hiyokorapper.exe}"
 if [ ! -f "$EXE" ]; then
