@@ -19,7 +19,9 @@ void Label::setCaption(std::string text) {
 void Label::fitToText() {
     if (!autoSize_) return;
     auto size = form().runtime().platform().measureText(font(), Caption());
-    Move(Left(), Top(), size.width, size.height);
+    // A centred label grows about its centre, so it stays where it was designed.
+    double left = alignment_ == Alignment::Center ? Left() + (Width() - size.width) / 2 : Left();
+    Move(left, Top(), size.width, size.height);
 }
 
 void CheckBox::setValue(int v) {

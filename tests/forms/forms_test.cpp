@@ -89,6 +89,14 @@ TEST_F(FormsTest, LabelSizedToItsTextFollowsCaptionAndFont) {
     EXPECT_GT(form.label.Width(), narrow);
 }
 
+TEST_F(FormsTest, CentredLabelGrowsAboutItsCentre) {
+    form.label.Move(3000, 1440, 105, 180);
+    form.label.setAlignment(forms::Alignment::Center);
+    form.label.setAutoSize(true);
+    form.label.setCaption("ヒヨコらっぱーVer1.96");
+    EXPECT_DOUBLE_EQ(form.label.Left() + form.label.Width() / 2, 3000 + 105 / 2.0);
+}
+
 TEST_F(FormsTest, FocusLeavesAControlThatIsHiddenOrDisabled) {
     form.Show();
     EXPECT_EQ(form.ActiveControl(), &form.second) << "lowest tab index first";
