@@ -1,4 +1,4 @@
-// Font mapping and text measurement. Lookups in the font database are cached:
+// Font mapping and text measurement. Family lists are cached per face name:
 // labels are re-measured on every caption change.
 #include "platform/qt/qt_fonts.h"
 

@@ -159,6 +159,7 @@ bool QtFormPeer::keyEvent(QWidget* widget, QEvent* event) {
         const bool backwards = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
         if (forms::Control* next = nextInTabOrder(controls_.value(widget), backwards)) {
             widgets_.value(next)->setFocus(Qt::TabFocusReason);
+            form_.userFocused(next);  // Qt reports no focus change while the window is inactive
         }
         return true;
     }

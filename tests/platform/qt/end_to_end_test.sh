@@ -154,5 +154,8 @@ check "the second start ends with code 0 after the message" wait_exit 5 "$second
 check "the store is untouched by the second start" test "$(stat -c '%Y %s' "$ini"; md5sum <"$ini")" = "$before"
 check "the first instance keeps running" kill -0 "$first"
 
+if [ "$failed" -gt 0 ]; then
+    for log in "$work"/stderr-*; do echo "--- $(basename "$log")"; cat "$log"; done
+fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
