@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Touching the call point brings the panel up above another program's window,
+# showing box 0; a click starts an entry in its working folder; the panel
+# stays open without the auto-hide option and vanishes with it.
+# Usage (under with_xvfb.sh): call_point_panel.sh PATH/TO/hiyokorapper
+PROGRAM="$1"
+source "$(dirname "$0")/lib.sh"
+
+marker="$work/marker"
+make_marker_program "$work/bin/record-run" "$marker"
+mkdir -p "$work/wd"
+
+# write_settings FASTER: box 0 holds two pairs of equal titles, so that equal
+# slots must look alike and differ from the empty ones; box 1 holds a title
+# that must not show. The panel stands at (480, 400).
+write_settings() {
+    cat >"$ini" <<INI
+[Hiyokorapper Setting]
+SUB_LEFT=7200
+SUB_TOP=6000
+MAIN_PLACE=3
+Faster=$1
+
+[User Setting]
+APName00=記録する
+Exe00=$work/bin/record-run
+APPath00=$work/wd
+APName03=記録する
+Exe03=$work/bin/record-run
+APPath03=$work/wd
+APName06=Six and nine
+Exe06=/bin/true
+APName09=Six and nine
+Exe09=/bin/true
+APName10=ほかの箱
+Exe10=/bin/true
+INI
+}
+
+# The inner face of a slot, clear of its border and focus frame.
+slot_face() {
+    read -r sx sy < <(slot_xy "$1")
+    panel_crop $((sx - 70)) $((sy - 7)) 140 14 "$work/slot-$1.png"
+}
+faces_alike() { [ "$(compare -metric AE "$work/slot-$1.png" "$work/slot-$2.png" null: 2>&1)" = 0 ]; }
+faces_differ() { ! faces_alike "$@"; }
+
+write_settings 7
+start_past_splash
+check "the call point sits in the bottom-right pixel" call_point_at $(corner_pixel 3)
+
+# Another program's window over the panel's place, in a colour of its own.
+xmessage -geometry 420x280+440+360 -xrm '*background: magenta' -xrm '*foreground: magenta' \
+    "covering the panel" >/dev/null 2>&1 &
+helpers+=($!)
+covered() { [ "$(pixel_at 640 492)" = "255,0,255" ]; }
+check "the other window covers the panel's place" wait_for 5 covered
+check "the panel is hidden before the call point is touched" hidden ranch
+check "touching the call point opens the panel" open_panel 3
+xdotool mousemove 10 10  # off the panel: no hover look on the slots
+sleep 0.3
+check "the panel stands at its stored place" test "$(geometry_of "$(window_of ranch)")" = "480 400 327 186"
+check "the panel is drawn above the other window" test "$(pixel_at 640 492)" != "255,0,255"
+check "the panel is first in the stacking order" \
+    bash -c "xwininfo -root -children | grep -m1 -E '0x[0-9a-f]+ \"(ヒヨコ|xmessage)' | grep -q ヒヨコ"
+shot panel-over-xmessage
+shot panel-box0 "$(window_of ranch)"
+
+for s in 0 1 2 3 4 5 6 7 8 9; do slot_face "$s"; done
+check "empty slots look alike (both columns, every row)" \
+    bash -c "$(declare -f faces_alike); work='$work'; for s in 1 4 5 7 8; do faces_alike 2 \$s || exit 1; done"
+check "slot 0 shows its title, not the empty one" faces_differ 0 2
+check "slots 0 and 3 show the same title" faces_alike 0 3
+check "slots 6 and 9 show the same title" faces_alike 6 9
+check "slots 0 and 6 show different titles" faces_differ 0 6
+check "slot 9 differs from the empty slots" faces_differ 9 8
+
+# Without auto-hide the panel stays after the pointer has been over it and left.
+hover_panel $(slot_xy 2)
+sleep 0.2
+xdotool mousemove 40 40
+sleep 1
+check "without auto-hide the panel stays when the pointer leaves" shown ranch
+
+click_slot 0
+check "a click on slot 0 starts its program" wait_for 5 marker_written "$marker"
+check "the program ran in the entry's working folder" test "$(head -n1 "$marker")" = "$work/wd"
+check "the program got no arguments" test "$(wc -l <"$marker")" = 1
+check "the panel hides after a launch" wait_for 3 hidden ranch
+# A launch re-arms the call point at once; the timer re-arms it within 3.3 s anyway.
+check "touching the call point again opens the panel again" open_panel 3
+kill_program
+
+# With auto-hide (Faster=15) it vanishes as soon as the pointer leaves.
+write_settings 15
+start_past_splash
+open_panel 3
+sleep 0.5
+check "with auto-hide a panel the pointer never entered stays" shown ranch
+hover_panel $(slot_xy 2)
+sleep 0.3
+hover_panel 160 120
+sleep 0.3
+check "with auto-hide the panel stays while the pointer is on it" shown ranch
+xdotool mousemove 40 40
+check "with auto-hide the panel vanishes once the pointer leaves" wait_for 2 hidden ranch
+report

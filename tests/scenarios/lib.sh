@@ -1,0 +1,253 @@
+# Shared by the desktop scenarios (sourced, not run): a private settings
+# folder, starting and stopping the program, finding its windows by role,
+# clicking panel controls by their design place, and reading the screen.
+# Expects PROGRAM and a DISPLAY (the scripts run under with_xvfb.sh).
+
+set -uo pipefail
+work="$(mktemp -d)"
+shots="${SCENARIO_SHOTS:-$work/shots}"  # keep the screenshots by setting SCENARIO_SHOTS
+mkdir -p "$shots"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_CONFIG_HOME/hiyokorapper"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export LC_ALL=C.UTF-8
+ini="$XDG_CONFIG_HOME/hiyokorapper/hiyokorapper.ini"
+passed=0
+failed=0
+app=""
+helpers=()
+
+finish_scenario() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap finish_scenario EXIT
+
+check() {
+    local name="$1"
+    shift
+    if "$@" >/dev/null 2>&1; then
+        passed=$((passed + 1)); echo "ok: $name"
+    else
+        failed=$((failed + 1)); echo "FAILED: $name"
+    fi
+}
+
+# Prints the tally; the script's status says whether anything failed.
+report() {
+    if [ "$failed" -gt 0 ] && [ -s "$work/stderr" ]; then
+        echo "--- program's stderr"; cat "$work/stderr"
+    fi
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
+
+# wait_for SECONDS COMMAND...: polls until the command succeeds.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.05
+    done
+}
+
+now() { date +%s.%N; }
+elapsed_ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%d", (b - a) * 1000 }'; }
+
+read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+
+# The mapped window of the program whose WM_WINDOW_ROLE names the form.
+window_of() {
+    local role="$1" w
+    for w in $(xdotool search --pid "$app" 2>/dev/null); do
+        if xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | grep -q "\"$role\"" &&
+            xwininfo -id "$w" 2>/dev/null | grep -q "IsViewable"; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+shown() { window_of "$1" >/dev/null; }
+hidden() { ! window_of "$1" >/dev/null; }
+
+# The mapped message box: a window of no form, titled with the version.
+message_box() {
+    local w
+    for w in $(xdotool search --all --pid "$app" --name 'Ver1\.96|ヒヨコらっぱー' 2>/dev/null); do
+        if ! xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | grep -q '"' &&
+            xwininfo -id "$w" 2>/dev/null | grep -q "IsViewable"; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+# answer KEY: presses a key in the message box once it is up.
+answer() {
+    wait_for 5 message_box >/dev/null || return 1
+    xdotool windowfocus --sync "$(message_box)" key "$1" 2>/dev/null
+}
+
+# "X Y WIDTH HEIGHT" of a window, in pixels on the screen.
+geometry_of() {
+    [ -n "$1" ] || return 1  # xwininfo with no id waits for a click
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+title_of() { xdotool getwindowname "$1" 2>/dev/null; }
+title_is() { [ "$(title_of "$(window_of "$1")")" = "$2" ]; }
+
+# start_program: starts it on the current settings and waits for the call point.
+start_program() {
+    "$PROGRAM" 2>>"$work/stderr" >/dev/null &
+    app=$!
+    wait_for 10 shown sp
+}
+splash_over() { hidden r2; }
+# The splash maps a moment after the call point.
+start_past_splash() { start_program && wait_for 5 shown r2 && wait_for 20 splash_over; }
+
+# wait_exit SECONDS: true once the program has ended with status 0.
+wait_exit() {
+    local deadline=$((SECONDS + $1))
+    while kill -0 "$app" 2>/dev/null; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.02
+    done
+    wait "$app"
+    local status=$?
+    app=""
+    return $status
+}
+kill_program() { kill "$app" 2>/dev/null; wait "$app" 2>/dev/null; app=""; }
+
+# The pixel of the call point for a corner (0 top left ... 3 bottom right).
+corner_pixel() {
+    case "$1" in
+        0) echo "0 0" ;; 1) echo "$((screen_w - 1)) 0" ;;
+        2) echo "0 $((screen_h - 1))" ;; *) echo "$((screen_w - 1)) $((screen_h - 1))" ;;
+    esac
+}
+call_point_at() { [ "$(geometry_of "$(window_of sp)")" = "$1 $2 1 1" ]; }
+
+# open_panel CORNER: the pointer leaves the corner and touches the call
+# point, again after the timer's re-arming period if the first touch was early.
+open_panel() {
+    local cx cy attempt
+    read -r cx cy < <(corner_pixel "$1")
+    for attempt in 1 2; do
+        xdotool mousemove $((cx < 40 ? 40 : cx - 40)) $((cy < 40 ? 40 : cy - 40))
+        sleep 0.1
+        xdotool mousemove "$cx" "$cy"
+        wait_for 2 shown ranch && return 0
+        sleep 1.5
+    done
+    return 1
+}
+
+# Design places of the panel's controls, in pixels from its client corner
+# (15 twips a pixel), after its load step moved the launcher view up.
+slot_xy() { echo "$((4 + ($1 % 2) * 164 + 78)) $((4 + ($1 / 2) * 24 + 12))"; }
+tab_xy() { echo "$((4 + 28 * $1 + 14)) $((132 + 16))"; }
+sette_xy() { echo "306 148"; }
+ssave_xy() { case "$1" in 0) echo "306 104" ;; 1) echo "306 64" ;; *) echo "306 20" ;; esac; }  # 保 終 ?
+# Corner options sit in their frame at (4, 4): 左上 右上 over 左下 右下.
+corner_option_xy() { echo "$((8 + ($1 % 2) * 76 + 12)) $((20 + ($1 / 2) * 36 + 5))"; }
+
+# click_panel X Y [BUTTON]: clicks at a place of the shown panel.
+click_panel() {
+    local ranch rx ry rw rh
+    ranch="$(window_of ranch)" || return 1
+    read -r rx ry rw rh < <(geometry_of "$ranch")
+    xdotool mousemove $((rx + $1)) $((ry + $2)) sleep 0.05 click "${3:-1}"
+}
+hover_panel() {
+    local rx ry rw rh
+    read -r rx ry rw rh < <(geometry_of "$(window_of ranch)")
+    xdotool mousemove $((rx + $1)) $((ry + $2))
+}
+click_slot() { click_panel $(slot_xy "$1") "${2:-1}"; }
+click_tab() { click_panel $(tab_xy "$1") "${2:-1}"; }
+click_sette() { click_panel $(sette_xy); }
+
+# press KEY: a key to the panel, which has the focus while it is shown.
+press() { xdotool windowfocus --sync "$(window_of ranch)" key "$1" 2>/dev/null; }
+
+# type_text TEXT: types into the focused box. Characters outside the keymap
+# need a pause each or the X server's remapping drops some of them.
+type_text() {
+    local text="$1" run ascii='^[ -~]+$'
+    while [ -n "$text" ]; do
+        run="$(printf '%s' "$text" | LC_ALL=C.UTF-8 grep -oE '^([ -~]+|[^ -~]+)' | head -n1)"
+        if [[ "$run" =~ $ascii ]]; then
+            xdotool type --delay 4 -- "$run"
+        else
+            xdotool type --delay 40 -- "$run"
+        fi
+        text="${text:${#run}}"
+    done
+}
+
+# fill_dialog TITLE TARGET FOLDER: types the three boxes of the shown dialog,
+# each after selecting what it held, and confirms with Enter.
+fill_dialog() {
+    local toro dx dy dw dh
+    toro="$(window_of toro)" || return 1
+    read -r dx dy dw dh < <(geometry_of "$toro")
+    xdotool mousemove $((dx + 160)) $((dy + 16)) click 1 key ctrl+a && type_text "$1"
+    xdotool mousemove $((dx + 160)) $((dy + 40)) click 1 key ctrl+a && type_text "$2"
+    xdotool mousemove $((dx + 160)) $((dy + 64)) click 1 key ctrl+a && type_text "$3"
+    xdotool key Return
+}
+
+# shot NAME [WINDOW]: a screenshot of the window (with a margin) or the screen.
+shot() {
+    if [ -n "${2:-}" ]; then
+        local x y w h m=10
+        read -r x y w h < <(geometry_of "$2")
+        import -window root -crop "$((w + 2 * m))x$((h + 2 * m))+$((x - m))+$((y - m))" +repage \
+            "$shots/$1.png"
+    else
+        import -window root "$shots/$1.png"
+    fi
+}
+
+# panel_crop X Y W H FILE: a part of the shown panel into a file.
+panel_crop() {
+    local rx ry rw rh
+    read -r rx ry rw rh < <(geometry_of "$(window_of ranch)")
+    import -window root -crop "$3x$4+$((rx + $1))+$((ry + $2))" +repage "$5"
+}
+# The colour that covers most of a region of the panel, as "R,G,B".
+dominant_colour() {
+    panel_crop "$@" "$work/region.png"
+    convert "$work/region.png" -format %c histogram:info:- | sort -rn |
+        sed -n '1s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+# The status line's colour: the label spans the panel below the tabs.
+status_colour() { dominant_colour 40 170 240 14; }
+status_colour_is() { [ "$(status_colour)" = "$1" ]; }
+pixel_at() {
+    import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# INI helpers: the value of a key as the file holds it (still escaped).
+ini_value() { sed -n "s/^$1=//p" "$ini"; }
+ini_has() { [ "$(ini_value "$1")" = "$2" ]; }
+ini_key_count() { grep -c '^[A-Za-z_0-9]*=' "$ini"; }
+
+# A program that records where it ran and what it was given.
+# make_marker_program PATH MARKER
+make_marker_program() {
+    mkdir -p "$(dirname "$1")"
+    cat >"$1" <<EOF
+#!/bin/sh
+{ pwd; for a in "\$@"; do echo "arg:\$a"; done; } >'$2.tmp' && mv '$2.tmp' '$2'
+EOF
+    chmod +x "$1"
+}
+marker_written() { [ -s "$1" ]; }
