@@ -12,24 +12,34 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <thread>
 
 namespace {
 
-std::string roleOf(xcb_connection_t* c, xcb_window_t window) {
-    const char* name = "WM_WINDOW_ROLE";
+// The raw bytes of a window property, empty when it is not set.
+std::string property(xcb_connection_t* c, xcb_window_t window, const char* name, xcb_atom_t type) {
     auto atomReply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
     if (!atomReply) return {};
     auto reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, atomReply->atom, XCB_ATOM_STRING, 0, 64), nullptr);
+        c, xcb_get_property(c, 0, window, atomReply->atom, type, 0, 64), nullptr);
     std::free(atomReply);
     if (!reply) return {};
-    std::string role(static_cast<const char*>(xcb_get_property_value(reply)),
-                     xcb_get_property_value_length(reply));
+    std::string value(static_cast<const char*>(xcb_get_property_value(reply)),
+                      xcb_get_property_value_length(reply));
     std::free(reply);
-    return role;
+    return value;
+}
+
+// A window of the started process (a killed earlier run may still map one).
+bool ownedBy(xcb_connection_t* c, xcb_window_t window, pid_t pid) {
+    const std::string value = property(c, window, "_NET_WM_PID", XCB_ATOM_CARDINAL);
+    std::uint32_t owner = 0;
+    if (value.size() != sizeof owner) return false;
+    std::memcpy(&owner, value.data(), sizeof owner);
+    return owner == static_cast<std::uint32_t>(pid);
 }
 
 }  // namespace
@@ -69,7 +79,9 @@ int main(int argc, char** argv) {
         if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
             const auto now = std::chrono::steady_clock::now();
             auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-            if (wantedRole.empty() || roleOf(c, map->window) == wantedRole) {
+            if (ownedBy(c, map->window, child) &&
+                (wantedRole.empty() ||
+                 property(c, map->window, "WM_WINDOW_ROLE", XCB_ATOM_STRING) == wantedRole)) {
                 elapsedMs = std::chrono::duration<double, std::milli>(now - start).count();
             }
         }
