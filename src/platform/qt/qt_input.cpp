@@ -89,7 +89,8 @@ bool QtFormPeer::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusIn:
         case QEvent::FocusOut: focusEvent(widget, event); return false;
         case QEvent::Close:
-        case QEvent::Move: return widget == window_ && windowEvent(event);
+        case QEvent::Move:
+        case QEvent::WindowDeactivate: return widget == window_ && windowEvent(event);
         default: return false;
     }
 }
@@ -207,6 +208,12 @@ bool QtFormPeer::windowEvent(QEvent* event) {
         event->ignore();
         if (form_.onCloseRequest) form_.onCloseRequest();
         return true;
+    }
+    // A form's own lost focus: only when the form itself, not one of its
+    // controls, held the keyboard as its window lost it.
+    if (event->type() == QEvent::WindowDeactivate) {
+        if (!window_->focusWidget() && form_.onLostFocus) form_.onLostFocus();
+        return false;
     }
     // Only a window manager moves our windows; without one every move is ours.
     auto& x11 = platform_.x11();

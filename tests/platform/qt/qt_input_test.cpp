@@ -240,6 +240,26 @@ TEST(UserInput, ClickIntoAnotherWindowActivatesItsForm) {
     EXPECT_EQ(d.runtime.activeForm(), &first);
 }
 
+TEST(UserInput, FormLosesFocusOnlyWhenItHeldTheKeyboardItself) {
+    Desktop d;
+    TestForm bare(d.runtime), withButton(d.runtime), other(d.runtime);
+    auto& button = withButton.add<forms::CommandButton>("Command1");
+    button.Move(0, 0, 900, 300);
+    int bareLost = 0, buttonFormLost = 0;
+    bare.onLostFocus = [&] { ++bareLost; };
+    withButton.onLostFocus = [&] { ++buttonFormLost; };
+    QWidget* otherWindow = showAt(other, 6000, 0);
+    for (forms::Form* f : {static_cast<forms::Form*>(&bare), static_cast<forms::Form*>(&withButton)}) {
+        QWidget* window = showAt(*f, 0, 0);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        otherWindow->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(otherWindow));
+        f->Hide();
+    }
+    EXPECT_EQ(bareLost, 1);
+    EXPECT_EQ(buttonFormLost, 0);
+}
+
 TEST(UserInput, HandlerMayUnloadItsOwnFormDuringTheEvent) {
     Desktop d;
     TestForm form(d.runtime);
