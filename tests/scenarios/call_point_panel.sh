@@ -37,13 +37,8 @@ Exe10=/bin/true
 INI
 }
 
-# The inner face of a slot, clear of its border and focus frame.
-slot_face() {
-    read -r sx sy < <(slot_xy "$1")
-    panel_crop $((sx - 70)) $((sy - 7)) 140 14 "$work/slot-$1.png"
-}
-faces_alike() { [ "$(compare -metric AE "$work/slot-$1.png" "$work/slot-$2.png" null: 2>&1)" = 0 ]; }
-faces_differ() { ! faces_alike "$@"; }
+slots_alike() { faces_alike "$work/slot-$1.png" "$work/slot-$2.png"; }
+slots_differ() { faces_differ "$work/slot-$1.png" "$work/slot-$2.png"; }
 
 write_settings 7
 start_past_splash
@@ -66,14 +61,14 @@ check "the panel is first in the stacking order" \
 shot panel-over-xmessage
 shot panel-box0 "$(window_of ranch)"
 
-for s in 0 1 2 3 4 5 6 7 8 9; do slot_face "$s"; done
+for s in 0 1 2 3 4 5 6 7 8 9; do slot_face "$s" "$work/slot-$s.png"; done
 check "empty slots look alike (both columns, every row)" \
-    bash -c "$(declare -f faces_alike); work='$work'; for s in 1 4 5 7 8; do faces_alike 2 \$s || exit 1; done"
-check "slot 0 shows its title, not the empty one" faces_differ 0 2
-check "slots 0 and 3 show the same title" faces_alike 0 3
-check "slots 6 and 9 show the same title" faces_alike 6 9
-check "slots 0 and 6 show different titles" faces_differ 0 6
-check "slot 9 differs from the empty slots" faces_differ 9 8
+    bash -c "$(declare -f faces_alike slots_alike); work='$work'; for s in 1 4 5 7 8; do slots_alike 2 \$s || exit 1; done"
+check "slot 0 shows its title, not the empty one" slots_differ 0 2
+check "slots 0 and 3 show the same title" slots_alike 0 3
+check "slots 6 and 9 show the same title" slots_alike 6 9
+check "slots 0 and 6 show different titles" slots_differ 0 6
+check "slot 9 differs from the empty slots" slots_differ 9 8
 
 # Without auto-hide the panel stays after the pointer has been over it and left.
 hover_panel $(slot_xy 2)

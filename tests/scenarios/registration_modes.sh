@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Registering an entry through the dialog with typed text, saved at once and
+# started by a click; then the delete, move and page-move modes of the panel,
+# each seen in the title, the status line's colour and the settings file.
+# Usage (under with_xvfb.sh): registration_modes.sh PATH/TO/hiyokorapper
+PROGRAM="$1"
+source "$(dirname "$0")/lib.sh"
+
+marker="$work/marker"
+make_marker_program "$work/bin/record-run" "$marker"
+mkdir -p "$work/wd"
+plain_title="ヒヨコらっぱーVer1.96"
+cat >"$ini" <<INI
+[Hiyokorapper Setting]
+MAIN_PLACE=3
+Faster=7
+INI
+
+start_past_splash
+open_panel 3
+click_slot 2
+check "a click on an empty slot opens the dialog" wait_for 5 shown toro
+check "the dialog carries its title" title_is toro "タイトル及びリンク先を指定してぇ"
+check "the panel hides while the dialog is up" hidden ranch
+shot dialog-empty "$(window_of toro)"
+fill_dialog "Record run" "$work/bin/record-run" "$work/wd"
+check "Enter closes the dialog" wait_for 5 hidden toro
+check "the panel returns" wait_for 5 shown ranch
+check "the panel keeps its window role after the dialog" panel_has_role
+check "the title is saved at once" ini_has APName02 "Record run"
+check "the link target is saved at once" ini_has Exe02 "$work/bin/record-run"
+check "the working folder is saved at once" ini_has APPath02 "$work/wd"
+xdotool mousemove 10 10
+sleep 0.2
+slot_face 2 "$work/slot-2.png"
+slot_face 4 "$work/slot-4.png"
+check "slot 2 now shows a title, unlike the empty slot 4" faces_differ "$work/slot-2.png" "$work/slot-4.png"
+shot panel-registered "$(window_of ranch)"
+click_slot 2
+check "a click on the new entry starts it" wait_for 5 marker_written "$marker"
+check "it ran in its working folder" test "$(cat "$marker")" = "$work/wd"
+kill_program
+
+# The modes, on a fresh start (the file from above plus one entry in box 1).
+printf 'APName15=Box one\nExe15=/bin/true\n' >>"$ini"
+start_past_splash
+open_panel 3
+xdotool mousemove 10 10
+sleep 0.2
+check "the status line is green in the plain state" status_colour_is "0,128,0"
+
+press m
+check "M names the move mode in the title" title_is ranch "$plain_title - 移動モード発動中！"
+check "the status line is dark blue in move mode" status_colour_is "0,0,127"
+shot mode-move "$(window_of ranch)"
+click_slot 2
+click_slot 7
+check "the move ends in the plain title" wait_for 3 title_is ranch "$plain_title"
+check "the moved entry is saved in slot 7" ini_has APName07 "Record run"
+check "slot 2 is saved empty" ini_has Exe02 ""
+check "the status line is green again" status_colour_is "0,127,0"
+
+press p
+check "P names the page-move mode in the title" title_is ranch "$plain_title - ページ移動モード発動中！"
+check "the status line is purple in page-move mode" status_colour_is "127,0,127"
+shot mode-page "$(window_of ranch)"
+click_tab 0
+click_tab 1
+check "the page move ends in the plain title" wait_for 3 title_is ranch "$plain_title"
+check "box 0 now holds box 1's entry" ini_has APName05 "Box one"
+check "box 1 now holds box 0's entry" ini_has APName17 "Record run"
+
+click_tab 0  # the pointer crossing tab 1 has switched boxes (MoE)
+press d
+check "D names the delete mode in the title" title_is ranch "$plain_title - 削除モード発動中！"
+check "the status line is dark red in delete mode" status_colour_is "127,0,0"
+shot mode-delete "$(window_of ranch)"
+click_slot 5
+check "the delete question is asked" wait_for 5 message_box
+answer y
+check "the deleted slot is saved empty" wait_for 3 ini_has APName05 "<<空き家>>"
+check "its link target is gone" ini_has Exe05 ""
+check "the delete ends in the plain title" title_is ranch "$plain_title"
+check "the other box is untouched" ini_has APName17 "Record run"
+report
