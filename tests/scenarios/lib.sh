@@ -67,7 +67,7 @@ program_windows() {
         props="$(xprop -id "$w" WM_WINDOW_ROLE _NET_WM_PID 2>/dev/null)"
         grep -q "PID(CARDINAL) = $app\$" <<<"$props" || continue
         role="$(sed -n 's/.*ROLE(STRING) = "\(.*\)"/\1/p' <<<"$props")"
-        echo "$w ${role:--} $(xwininfo -id "$w" | awk '/Width:/ {print $2}')"
+        echo "$w ${role:--} $(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')"
     done
 }
 # The mapped window whose WM_WINDOW_ROLE names the form. Qt makes a new X
