@@ -66,6 +66,13 @@ message_box_of() {
     return 1
 }
 
+# answer_box PID KEY: presses a key in the process's message box, if one is up.
+answer_box() {
+    local box
+    box="$(message_box_of "$1")" || return 1
+    timeout 5 xdotool windowfocus --sync "$box" key "$2" 2>/dev/null
+}
+
 # wait_exit SECONDS PID: true once the process has ended, and reaps it.
 wait_exit() {
     local deadline=$((SECONDS + $1))
@@ -107,6 +114,10 @@ hard_lines "$ini" >"$work/hard-before"
 first=$!
 pids+=("$first")
 check "the call point is shown" wait_for 10 window_of "$first" sp
+if [ "$failed" -gt 0 ]; then
+    cat "$work/stderr-1"
+    exit 1
+fi
 sp="$(window_of "$first" sp)"
 check "the call point is one pixel in the bottom-right corner" \
     test "$(geometry_of "$sp")" = "$((screen_w - 1)) $((screen_h - 1)) 1 1"
@@ -129,7 +140,7 @@ check "the panel has its size (327 x 186 pixels)" test "$rw x $rh" = "327 x 186"
 # --- Save and exit through the call point's end question ---
 xdotool click 3
 check "the end question is asked" wait_for 5 message_box_of "$first"
-xdotool windowfocus --sync "$(message_box_of "$first")" key y 2>/dev/null
+answer_box "$first" y
 check "answering Yes ends the program with code 0 after its farewell show" wait_exit 20 "$first"
 check "the nine settings are stored" test "$(sed -n '/^\[Hiyokorapper Setting\]/,/^$/p' "$ini" | grep -c '=')" = 9
 check "the 300 entry keys are stored" test "$(sed -n '/^\[User Setting\]/,$p' "$ini" | grep -c '=')" = 300
@@ -149,7 +160,7 @@ second=$!
 pids+=("$second")
 check "the second start shows its message" wait_for 10 message_box_of "$second"
 check "the second start shows no call point" test -z "$(window_of "$second" sp)"
-xdotool windowfocus --sync "$(message_box_of "$second")" key Return 2>/dev/null
+answer_box "$second" Return
 check "the second start ends with code 0 after the message" wait_exit 5 "$second"
 check "the store is untouched by the second start" test "$(stat -c '%Y %s' "$ini"; md5sum <"$ini")" = "$before"
 check "the first instance keeps running" kill -0 "$first"
