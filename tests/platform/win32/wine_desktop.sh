@@ -16,9 +16,10 @@ ensure_wine_desktop_packages() {
     ensure_packages wine wine64 xvfb xdotool x11-utils imagemagick xauth fonts-ipafont
 }
 
+# WINE_XVFB_DISPLAY=N asks for display :N instead of the first free one.
 start_wine_desktop() {
     WINE_DESKTOP_DIR="$(mktemp -d /tmp/hiyoko-wine.XXXXXX)"
-    Xvfb -displayfd 3 -screen 0 "${WINE_SCREEN_WIDTH}x${WINE_SCREEN_HEIGHT}x24" -nolisten tcp \
+    Xvfb ${WINE_XVFB_DISPLAY:+":$WINE_XVFB_DISPLAY"} -displayfd 3 -screen 0 "${WINE_SCREEN_WIDTH}x${WINE_SCREEN_HEIGHT}x24" -nolisten tcp \
         3>"$WINE_DESKTOP_DIR/display" >/dev/null 2>&1 &
     WINE_XVFB_PID=$!
     wait_until 20 test -s "$WINE_DESKTOP_DIR/display"
@@ -99,13 +100,88 @@ window_geometry() {
 
 store_set() { wine reg add "$STORE_KEY\\$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
 
-# store_get SECTION KEY: the stored string, or nothing.
+# store_get SECTION KEY: the stored string, or nothing. reg prints in the
+# console's code page, which is ASCII under the C locale: a Japanese one
+# makes it Shift-JIS, which carries the Japanese texts unchanged. Only the
+# four-blank separator is cut, so blanks in the value stay.
 store_get() {
-    wine reg query "$STORE_KEY\\$1" /v "$2" 2>/dev/null | tr -d '\r' |
-        awk -v key="$2" '$1 == key && $2 == "REG_SZ" {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'
+    LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine reg query "$STORE_KEY\\$1" /v "$2" 2>/dev/null |
+        iconv -f CP932 -t UTF-8 | tr -d '\r' |
+        awk -v key="$2" 'index($0, "    " key "    REG_SZ    ") == 1 {print substr($0, length(key) + 19)}'
 }
 
 store_count() { wine reg query "$STORE_KEY\\$1" 2>/dev/null | grep -c 'REG_SZ' || true; }
 
 # The process of a running exe, found by its file name.
 exe_pids() { pgrep -f "${1//./\\.}" || true; }
+
+# The launcher's windows as a user finds them. The panel is the window with
+# the product title whose size fits it: 327 pixels of client area across,
+# and a height that its load step halved from 372 pixels plus the frame,
+# leaving a caption's worth on top. Message boxes are the other windows.
+LAUNCHER_TITLE="ヒヨコらっぱーVer1.96"
+is_panel_size() {
+    local border=$((($1 - 327) / 2))
+    local top=$((2 * $2 - 372 - border))
+    [ "$border" -ge 0 ] && [ "$border" -le 8 ] && [ "$top" -ge 10 ] && [ "$top" -le 40 ]
+}
+panel_window() {
+    local id x y w h
+    for id in $(windows_named "$LAUNCHER_TITLE"); do
+        read -r x y w h < <(window_geometry "$id")
+        is_panel_size "$w" "$h" && { echo "$id"; return 0; }
+    done
+    return 0
+}
+panel_shown() { [ -n "$(panel_window)" ]; }
+panel_hidden() { ! panel_shown; }
+
+# box_window TITLE: a message box with that title.
+box_window() {
+    local id x y w h
+    for id in $(windows_named "$1"); do
+        read -r x y w h < <(window_geometry "$id")
+        is_panel_size "$w" "$h" || { echo "$id"; return 0; }
+    done
+    return 0
+}
+box_shown() { [ -n "$(box_window "$1")" ]; }
+
+# answer_box TITLE KEY: no window manager runs, so the keyboard follows the
+# pointer: it goes onto the box first.
+answer_box() {
+    local x y w h
+    read -r x y w h < <(window_geometry "$(box_window "$1")") || return 1
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) key "$2"
+}
+
+# click_in_panel ID X Y [BUTTON]: a click at pixels of the panel's client
+# area, whose frame top follows from the halved design height.
+click_in_panel() {
+    local x y w h border top
+    read -r x y w h < <(window_geometry "$1") || return 1
+    border=$(((w - 327) / 2))
+    top=$((2 * h - 372 - border))
+    xdotool mousemove $((x + border + $2)) $((y + top + $3)) click "${4:-1}"
+}
+
+# The splash and the call point are the untitled windows; the splash
+# closes itself when its show is over.
+splash_gone() { test "$(windows_named "" | wc -l)" -eq 1; }
+window_titled() { [ -n "$(windows_named "$1")" ]; }
+
+# check WHAT COMMAND...: runs one check and counts it for the closing line.
+CHECKS_PASSED=0
+CHECKS_FAILED=0
+check() {
+    local what="$1"
+    shift
+    if "$@"; then
+        echo "ok: $what"
+        CHECKS_PASSED=$((CHECKS_PASSED + 1))
+    else
+        echo "FAILED: $what"
+        CHECKS_FAILED=$((CHECKS_FAILED + 1))
+    fi
+}
+equals() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
