@@ -81,14 +81,10 @@ panel_has_role() { program_windows | grep -q ' ranch '; }
 shown() { window_of "$1" >/dev/null; }
 hidden() { ! window_of "$1" >/dev/null; }
 
-# The mapped message box: a role-less window titled with the product name
-# (and narrower or wider than the panel).
+# The mapped message box: a role-less window of the program that is not the
+# panel (titles vary: the version, or a button's caption such as 保).
 message_box() {
-    local w
-    for w in $(program_windows | awk '$2 == "-" && $3 != 327 {print $1}'); do
-        title_of "$w" | grep -q 'ヒヨコらっぱー' && { echo "$w"; return 0; }
-    done
-    return 1
+    program_windows | awk '$2 == "-" && $3 != 327 {print $1; f=1; exit} END {exit !f}'
 }
 # answer KEY: presses a key in the message box once it is up.
 answer() {

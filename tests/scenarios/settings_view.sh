@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The settings view: its title and colour swatch, a new corner applied when
+# the view closes, and written only by the save command.
+# Usage (under with_xvfb.sh): settings_view.sh PATH/TO/hiyokorapper
+PROGRAM="$1"
+source "$(dirname "$0")/lib.sh"
+
+# A red call point, so the swatch has a colour to show.
+cat >"$ini" <<INI
+[Hiyokorapper Setting]
+MAIN_PLACE=3
+MAIN_COLOR=255
+Faster=7
+INI
+
+start_past_splash
+check "the call point is red" test "$(pixel_at $(corner_pixel 3))" = "255,0,0"
+open_panel 3
+click_sette
+check "設 opens the settings view" wait_for 3 title_is ranch "ヒヨコらっぱー の 諸設定☆ﾐ"
+xdotool mousemove 10 10
+sleep 0.3
+shot settings-view "$(window_of ranch)"
+check "the view keeps the panel's size" test "$(geometry_of "$(window_of ranch)" | cut -d' ' -f3-)" = "327 186"
+check "the swatch shows the call point's colour" wait_for 2 test "$(dominant_colour 57 37 7 7)" = "255,0,0"
+check "the status line stays at the bottom" status_colour_is "0,128,0"
+
+click_panel $(corner_option_xy 2)
+sleep 0.2
+check "the call point stays put while the view is open" call_point_at $(corner_pixel 3)
+click_sette
+check "設 again closes the view" wait_for 3 title_is ranch "ヒヨコらっぱーVer1.96"
+check "the call point moves to the bottom-left pixel" wait_for 3 call_point_at $(corner_pixel 2)
+check "closing the view writes nothing" ini_has MAIN_PLACE 3
+
+click_sette
+wait_for 3 title_is ranch "ヒヨコらっぱー の 諸設定☆ﾐ"
+click_panel $(ssave_xy 0)
+check "保 asks before saving" wait_for 5 message_box
+shot save-question
+answer y
+check "保 + Yes writes the corner" wait_for 3 ini_has MAIN_PLACE 2
+check "the whole store is written" wait_for 2 test "$(ini_key_count)" = 309
+report
