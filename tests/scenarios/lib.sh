@@ -216,6 +216,19 @@ shot() {
     fi
 }
 
+# shots_at NAME OFFSET...: screenshots in the background, OFFSET seconds from
+# now; wait_shots waits for them (and only them, not the program).
+shooters=()
+shots_at() {
+    local name="$1" offset
+    shift
+    for offset in "$@"; do
+        (sleep "$offset"; shot "$name-$offset") &
+        shooters+=($!)
+    done
+}
+wait_shots() { for pid in "${shooters[@]}"; do wait "$pid"; done; shooters=(); }
+
 # panel_crop X Y W H FILE: a part of the shown panel into a file.
 panel_crop() {
     local rx ry rw rh
