@@ -178,7 +178,8 @@ click_sette() { click_panel $(sette_xy); }
 press() { xdotool windowfocus --sync "$(window_of ranch)" key "$1" 2>/dev/null; }
 
 # type_text TEXT: types into the focused box. Characters outside the keymap
-# need a pause each or the X server's remapping drops some of them.
+# need a long pause each (xdotool maps each to a spare key code for a moment;
+# a busy program reads the key after the mapping is gone and loses it).
 type_text() {
     local text="$1" run ascii='^[ -~]+$'
     while [ -n "$text" ]; do
@@ -186,7 +187,7 @@ type_text() {
         if [[ "$run" =~ $ascii ]]; then
             xdotool type --delay 4 -- "$run"
         else
-            xdotool type --delay 40 -- "$run"
+            xdotool type --delay 120 -- "$run"
         fi
         text="${text:${#run}}"
     done
