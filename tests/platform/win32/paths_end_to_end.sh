@@ -116,9 +116,10 @@ for i in 0 1 2; do
     store_set "$ENTRIES" "APPath0$i" "${FOLDERS[$i]}"
 done
 check "the store takes every text as written" equals "$(store_get "$ENTRIES" APName01)" "${TITLES[1]}"
-stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
 # Faster 5 turns on saving after each registration.
 store_set "Hiyokorapper Setting" Faster 5
+
+stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
 
 # open_panel: touches the call point and gives the panel's id.
 open_panel() {
@@ -127,7 +128,7 @@ open_panel() {
     panel_window
 }
 
-# type_into_box TEXT: types one character at a time; xdotool maps each
+# type_into_box TEXT: replaces the focused box's text, paced: xdotool maps each
 # Japanese character to a spare key, and Wine misses it when keys come
 # faster than it reads the new key map.
 type_into_box() {
