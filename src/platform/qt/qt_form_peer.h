@@ -69,7 +69,6 @@ private:
     bool windowEvent(QEvent* event);
     void reapplyPlacement();
     void deliverMove(QWidget* widget, QPointF position, int buttons, int shift);
-    void clickDefaultButton();
     void userCheckedBox(forms::CheckBox& box);
     void userChoseOption(forms::OptionButton& option);
     void userTyped(forms::TextBox& box, const QString& text);

@@ -85,6 +85,10 @@ bool QtFormPeer::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
         case QEvent::Enter: return mouseEvent(widget, event);
+        case QEvent::Leave:
+            // The next arrival counts again, even on the same pixel of a 1x1 window.
+            if (lastMoveWidget_ == widget) lastMoveWidget_ = nullptr;
+            return false;
         case QEvent::KeyPress: return keyEvent(widget, event);
         case QEvent::FocusIn:
         case QEvent::FocusOut: focusEvent(widget, event); return false;
@@ -113,6 +117,7 @@ bool QtFormPeer::mouseEvent(QWidget* widget, QEvent* event) {
     forms::Control* control = controls_.value(widget);
     if (event->type() == QEvent::Enter) {
         const auto* enter = static_cast<QEnterEvent*>(event);
+        lastMoveWidget_ = nullptr;  // an arrival is never a repeat
         deliverMove(widget, enter->position(), 0, shiftBits(enter->modifiers()));
         return false;
     }
@@ -149,8 +154,7 @@ bool QtFormPeer::mouseEvent(QWidget* widget, QEvent* event) {
 // A key reaches the model once, from the widget that has the keyboard (Qt
 // offers an unused key to the parents as well). Tab moves the focus by
 // TabIndex (Qt's own focus chain follows creation order, which is the
-// z-order here). Enter then clicks the focused button, or the form's
-// default button.
+// z-order here).
 bool QtFormPeer::keyEvent(QWidget* widget, QEvent* event) {
     if (widget != keyboardTarget()) return false;
     auto alive = alive_;
@@ -170,22 +174,9 @@ bool QtFormPeer::keyEvent(QWidget* widget, QEvent* event) {
     auto& slot = control ? control->onKeyDown : form_.onKeyDown;
     if (slot) slot(code, shiftBits(key->modifiers()));
     if (!*alive) return true;
-    if (code != 13 || key->isAutoRepeat()) return false;
-    clickDefaultButton();
-    return true;
-}
-
-void QtFormPeer::clickDefaultButton() {
-    forms::Control* target = nullptr;
-    forms::Control* focused = controls_.value(window_->focusWidget());
-    if (focused && focused->kind() == forms::ControlKind::CommandButton) target = focused;
-    for (const auto& c : form_.controls()) {
-        auto* button = dynamic_cast<forms::CommandButton*>(c.get());
-        if (!target && button && button->isDefault() && button->isShown() && button->Enabled()) {
-            target = button;
-        }
-    }
-    if (auto* button = qobject_cast<QAbstractButton*>(widgets_.value(target))) button->click();
+    // Enter belongs to the model's key handlers alone (the dialog confirms
+    // once through them); a click of the default button as well would act twice.
+    return code == 13;
 }
 
 void QtFormPeer::focusEvent(QWidget* widget, QEvent* event) {

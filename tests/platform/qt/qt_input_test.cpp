@@ -163,7 +163,9 @@ TEST(UserInput, TabMovesFocusInTabIndexOrderSkippingWhatCannotTakeIt) {
     EXPECT_TRUE(keys.empty());  // Tab moves focus; it is no key for the control
 }
 
-TEST(UserInput, EnterClicksTheDefaultButton) {
+// Enter reaches the key handlers once and clicks nothing by itself: the
+// registration dialog confirms through its key handlers, exactly once.
+TEST(UserInput, EnterGoesToTheKeyHandlersOnlyAndClicksNoButton) {
     Desktop d;
     TestForm form(d.runtime);
     auto& ok = form.add<forms::CommandButton>("OK");
@@ -171,12 +173,14 @@ TEST(UserInput, EnterClicksTheDefaultButton) {
     ok.setDefault(true);
     ok.Move(0, 0, 900, 300);
     text.Move(0, 600, 900, 300);
-    int clicks = 0;
+    int clicks = 0, enters = 0;
     ok.onClick = [&] { ++clicks; };
+    text.onKeyDown = [&](int code, int) { enters += code == 13; };
     showAt(form, 0, 0);
     text.SetFocus();
     QTest::keyClick(widgetNamed(form, "Text1"), Qt::Key_Return);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(clicks, 0);
 }
 
 TEST(UserInput, PointerMoveOverAOnePixelWindowReachesTheForm) {
