@@ -78,8 +78,17 @@ void Win32Platform::setTopmost(forms::Form& form, bool topmost) {
 }
 
 // The wide call, so that any path reaches the shell unchanged.
+// Paths past MAX_PATH cannot be started by the shell anyway, and some shells
+// crash on them instead of failing: such an entry starts nothing, like any
+// failed launch.
+static bool shellCanTake(const std::u16string& target, std::u16string folder) {
+    while (!folder.empty() && folder.back() == u'\\') folder.pop_back();
+    return target.size() < MAX_PATH && folder.size() + 1 < MAX_PATH;
+}
+
 void Win32Platform::shellOpen(forms::Form* owner, const std::string& file, const std::string& directory) {
     const std::u16string target = toUtf16(file), folder = toUtf16(directory);
+    if (!shellCanTake(target, folder)) return;
     ShellExecuteW(windowOf(owner), nullptr, reinterpret_cast<LPCWSTR>(target.c_str()), nullptr,
                   folder.empty() ? nullptr : reinterpret_cast<LPCWSTR>(folder.c_str()), SW_SHOWNORMAL);
 }
