@@ -22,8 +22,12 @@ constexpr Substitute kSubstitutes[] = {
     {"ＭＳ 明朝", "IPAMincho"},
 };
 
+// A control without a face of its own gets the classic default of the
+// Japanese desktop it was laid out for, as the Windows build does.
+constexpr const char* kDefaultControlFace = "ＭＳ Ｐゴシック";
+
 bool isDesktopFace(const QString& name) {
-    return name.isEmpty() || name.compare("System", Qt::CaseInsensitive) == 0;
+    return name.compare("System", Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -32,7 +36,7 @@ bool isDesktopFace(const QString& name) {
 // that exists when it loads the font, so nothing here asks the font database
 // (filling it costs start-up time before any text is drawn).
 QStringList FontMapper::familiesFor(const std::string& name) {
-    const QString face = QString::fromStdString(name);
+    const QString face = QString::fromStdString(name.empty() ? kDefaultControlFace : name);
     auto cached = families_.constFind(face);
     if (cached != families_.constEnd()) return *cached;
     QStringList families{face};
@@ -48,10 +52,8 @@ QStringList FontMapper::familiesFor(const std::string& name) {
 // font (a frame's bold face must not leak into its option buttons).
 QFont FontMapper::toQFont(const forms::Font& font) {
     QFont q = QApplication::font();
-    const bool desktopDefault = font.Name.empty();
     q.setFamilies(familiesFor(font.Name));
-    q.setPointSizeF(desktopDefault || font.Size <= 0 ? QApplication::font().pointSizeF()
-                                                     : font.Size);
+    q.setPointSizeF(font.Size <= 0 ? QApplication::font().pointSizeF() : font.Size);
     q.setBold(font.Bold);
     q.setItalic(font.Italic);
     return q;
