@@ -215,8 +215,7 @@ void QtFormPeer::applyFormVisibility() {
         return;
     }
     ensureBuilt();
-    prepareToShow(platform_, *window_, form_.style(), !shownBefore_);
-    shownBefore_ = true;
+    prepareToShow(platform_, *window_, form_.style(), platform_.isTopmost(form_));
     window_->show();
     sincePlaced_.start();
     raiseWindow();

@@ -82,7 +82,6 @@ private:
     std::vector<TimerSlot> timers_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     bool built_ = false;
-    bool shownBefore_ = false;
     bool collapsed_ = false;  // the model's size rounds to no pixel: unmapped
     bool applyingGeometry_ = false;
     std::deque<QPoint> appliedPositions_;  // X reports our own moves late

@@ -90,6 +90,11 @@ bool QtFormPeer::eventFilter(QObject* watched, QEvent* event) {
             if (lastMoveWidget_ == widget) lastMoveWidget_ = nullptr;
             return false;
         case QEvent::KeyPress: return keyEvent(widget, event);
+        case QEvent::Show:
+        case QEvent::WinIdChange:
+            // A native window made anew must still tell which form it shows.
+            if (widget == window_) window_->setWindowRole(QString::fromStdString(form_.Name()));
+            return false;
         case QEvent::FocusIn:
         case QEvent::FocusOut: focusEvent(widget, event); return false;
         case QEvent::Close:

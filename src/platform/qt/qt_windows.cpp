@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
-#include <QWindow>
 #include <algorithm>
 
 #include "forms/runtime.h"
@@ -53,14 +52,14 @@ QIcon iconFor(int iconId) {
 }
 
 void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style,
-                   bool firstShow) {
+                   bool topmost) {
     auto& x11 = platform.x11();
     if (!x11) return;
     const auto id = static_cast<std::uint32_t>(window.winId());
     if (style.frame != forms::FrameStyle::None) {
         x11->allowMoveOnly(id, style.frame != forms::FrameStyle::DialogBare);
     }
-    if (!style.showInTaskbar) x11->skipTaskbar(id, firstShow);
+    x11->setStatesBeforeMap(id, !style.showInTaskbar, topmost);
 }
 
 std::unique_ptr<forms::FormPeer> QtPlatform::createPeer(forms::Form& form) {
@@ -90,20 +89,19 @@ SizeTw QtPlatform::nonClientSize(forms::FrameStyle frame) {
     return {(e.left + e.right) * tw, (e.top + e.bottom) * tw};
 }
 
-// The stay-on-top flag goes to the native window only (QWindow::setFlags),
-// which changes _NET_WM_STATE in place; QWidget::setWindowFlags would
-// re-create the window, flicker and lose its place.
+// The band is kept with _NET_WM_STATE_ABOVE, set here and before each show.
+// Qt's WindowStaysOnTopHint is left alone: changing it makes Qt re-create
+// the X window at its next show, which loses what we set on it (its role,
+// its states) and flickers.
 void QtPlatform::setTopmost(forms::Form& form, bool topmost) {
     topmost_.erase(std::remove(topmost_.begin(), topmost_.end(), &form), topmost_.end());
     if (topmost) topmost_.push_back(&form);
     QtFormPeer* peer = peerOf(form);
     if (!peer) return;
     QWidget* window = peer->window();
-    Qt::WindowFlags flags = window->windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
-    window->overrideWindowFlags(flags);
-    window->winId();
-    if (QWindow* native = window->windowHandle()) native->setFlags(flags);
+    if (x11_ && window->isVisible()) {
+        x11_->changeAbove(static_cast<std::uint32_t>(window->winId()), topmost);
+    }
     if (topmost) peer->raiseWindow();
 }
 

@@ -18,9 +18,10 @@ Qt::WindowFlags windowFlagsFor(const forms::FormStyle& style);
 QIcon iconFor(int iconId);
 // False on a bare X server and for windows that bypass the window manager.
 bool isManagedByWindowManager(QtPlatform& platform, const QWidget& window);
-// Before each show: a window off the taskbar must say so again, as the
-// window manager forgets it when the window is hidden.
+// Before each show: the window's states (off the taskbar, in the topmost
+// band) and its move-only frame, said again because the window manager
+// forgets them when the window is hidden.
 void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style,
-                   bool firstShow);
+                   bool topmost);
 
 }  // namespace platform::qt

@@ -30,7 +30,7 @@ std::optional<X11Desktop> X11Desktop::current() {
 void X11Desktop::internAtoms() {
     if (!atoms_.empty()) return;
     const char* names[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
-                           "_NET_WM_STATE_SKIP_PAGER", "_NET_FRAME_EXTENTS",
+                           "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE", "_NET_FRAME_EXTENTS",
                            "_NET_REQUEST_FRAME_EXTENTS", "_MOTIF_WM_HINTS"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];
     for (std::size_t i = 0; i < std::size(names); ++i) {
@@ -68,15 +68,31 @@ bool X11Desktop::hasWindowManager() {
     return found;
 }
 
-// A window manager clears _NET_WM_STATE when a window is hidden, so with one
-// the states are added before every show; Qt keeps what it finds there when
-// it adds its own. Without one nothing clears them and once is enough.
-void X11Desktop::skipTaskbar(std::uint32_t window, bool firstShow) {
-    if (!firstShow && !hasWindowManager()) return;
-    const std::uint32_t states[] = {atom("_NET_WM_STATE_SKIP_TASKBAR"),
-                                    atom("_NET_WM_STATE_SKIP_PAGER")};
-    xcb_change_property(connection_, XCB_PROP_MODE_APPEND, window, atom("_NET_WM_STATE"),
-                        XCB_ATOM_ATOM, 32, 2, states);
+void X11Desktop::setStatesBeforeMap(std::uint32_t window, bool skipTaskbar, bool above) {
+    std::vector<std::uint32_t> states;
+    if (skipTaskbar) {
+        states.push_back(atom("_NET_WM_STATE_SKIP_TASKBAR"));
+        states.push_back(atom("_NET_WM_STATE_SKIP_PAGER"));
+    }
+    if (above) states.push_back(atom("_NET_WM_STATE_ABOVE"));
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_STATE"),
+                        XCB_ATOM_ATOM, 32, static_cast<std::uint32_t>(states.size()), states.data());
+}
+
+// The EWMH request to the window manager; without one nobody reads it.
+void X11Desktop::changeAbove(std::uint32_t window, bool above) {
+    if (!hasWindowManager()) return;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("_NET_WM_STATE");
+    message.data.data32[0] = above ? 1 : 0;  // add or remove
+    message.data.data32[1] = atom("_NET_WM_STATE_ABOVE");
+    message.data.data32[3] = 1;  // from a normal application
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
 }
 
 void X11Desktop::allowMoveOnly(std::uint32_t window, bool titleBar) {

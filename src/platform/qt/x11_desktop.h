@@ -21,8 +21,12 @@ public:
     static std::optional<X11Desktop> current();
 
     bool hasWindowManager();
-    // Before the window is mapped: marks it to stay off taskbar and pager.
-    void skipTaskbar(std::uint32_t window, bool firstShow);
+    // Before the window is mapped: its _NET_WM_STATE (off taskbar and pager,
+    // above the others). A window manager clears it when the window is hidden,
+    // so this runs before every show; Qt adds its own states to these.
+    void setStatesBeforeMap(std::uint32_t window, bool skipTaskbar, bool above);
+    // A mapped window enters or leaves the band above the others.
+    void changeAbove(std::uint32_t window, bool above);
     // Only moving is allowed (no minimise, maximise, close or resize): Qt
     // cannot say that, and window managers then offer every button.
     void allowMoveOnly(std::uint32_t window, bool titleBar);

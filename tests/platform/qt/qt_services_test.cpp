@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -139,6 +140,27 @@ TEST(TopmostBand, StaysAboveOtherWindowsWithoutAWindowManager) {
     EXPECT_TRUE(isAbove(panelWindow, callPointWindow));
     EXPECT_EQ(callPointWindow->geometry(), placed);  // not re-created, not moved
     EXPECT_TRUE(callPointWindow->isVisible());
+}
+
+// The panel leaves the band while hidden and enters it again when shown.
+TEST(TopmostBand, EnteringAndLeavingKeepsTheSameNativeWindow) {
+    Desktop d;
+    TestForm panel(d.runtime, forms::FrameStyle::ToolWindow);
+    QWidget* window = showAt(panel, 0, 0);
+    const WId id = window->winId();
+    for (int round = 0; round < 2; ++round) {
+        d.platform.setTopmost(panel, false);
+        panel.Hide();
+        settle();
+        panel.Show();
+        d.platform.setTopmost(panel, true);
+        settle();
+    }
+    EXPECT_EQ(window->winId(), id);
+    QProcess xprop;
+    xprop.start("xprop", {"-id", QString::number(id), "WM_WINDOW_ROLE"});
+    ASSERT_TRUE(xprop.waitForFinished(5000));
+    EXPECT_TRUE(xprop.readAllStandardOutput().contains("\"testform\""));
 }
 
 TEST(TopmostBand, NoFrameWithoutAWindowManager) {
