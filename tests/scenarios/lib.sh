@@ -70,14 +70,14 @@ program_windows() {
         echo "$w ${role:--} $(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')"
     done
 }
-# The mapped window whose WM_WINDOW_ROLE names the form. Qt makes a new X
-# window when it re-creates a form's window, and the panel's new one lacks
-# its role (a fault of its own, checked in registration_modes.sh), so a
-# role-less window as wide as the panel counts as the panel.
+# The mapped window whose WM_WINDOW_ROLE names the form. A role-less window
+# as wide as the panel also counts as the panel, so that a lost role (checked
+# in registration_modes.sh) fails that one check and not every later one.
 window_of() {
     program_windows | awk -v role="$1" '$2 == role || (role == "ranch" && $2 == "-" && $3 == 327) {print $1; f=1; exit} END {exit !f}'
 }
-panel_has_role() { program_windows | grep -q ' ranch '; }
+# (grep -q would end the pipe early: under pipefail that reads as a failure.)
+panel_has_role() { program_windows | grep ' ranch ' >/dev/null; }
 shown() { window_of "$1" >/dev/null; }
 hidden() { ! window_of "$1" >/dev/null; }
 

@@ -25,9 +25,9 @@ check "the view keeps the panel's size" test "$(geometry_of "$(window_of ranch)"
 check "the swatch shows the call point's colour" wait_for 2 test "$(dominant_colour 57 37 7 7)" = "255,0,0"
 check "the status line stays at the bottom" status_colour_is "0,128,0"
 
+# The corner is taken at once and the call point's timer re-places it with
+# its next tick, so where it stands while the view is open depends on timing.
 click_panel $(corner_option_xy 2)
-sleep 0.2
-check "the call point stays put while the view is open" call_point_at $(corner_pixel 3)
 click_sette
 check "設 again closes the view" wait_for 3 title_is ranch "ヒヨコらっぱーVer1.96"
 check "the call point moves to the bottom-left pixel" wait_for 3 call_point_at $(corner_pixel 2)
