@@ -44,62 +44,7 @@ start_program() {
 program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
 program_ended() { ! program_running; }
 
-# The panel is the window with the product title whose size fits it: 327
-# pixels of client area across, and a height that its load step halved
-# from 372 pixels plus the frame, leaving a caption's worth on top.
-# Message boxes are the other windows. The panel keeps its window when
-# its title changes to that of the settings view.
-is_panel_size() {
-    local border=$((($1 - 327) / 2))
-    local top=$((2 * $2 - 372 - border))
-    [ "$border" -ge 0 ] && [ "$border" -le 8 ] && [ "$top" -ge 10 ] && [ "$top" -le 40 ]
-}
-panel_window() {
-    local id x y w h
-    for id in $(windows_named "$TITLE"); do
-        read -r x y w h < <(window_geometry "$id")
-        is_panel_size "$w" "$h" && { echo "$id"; return 0; }
-    done
-    return 0
-}
-panel_shown() { [ -n "$(panel_window)" ]; }
-panel_hidden() { ! panel_shown; }
-# box_window TITLE: a message box with that title.
-box_window() {
-    local id x y w h
-    for id in $(windows_named "$1"); do
-        read -r x y w h < <(window_geometry "$id")
-        is_panel_size "$w" "$h" || { echo "$id"; return 0; }
-    done
-    return 0
-}
-box_shown() { [ -n "$(box_window "$1")" ]; }
-
-# Answers a message box with a key. No window manager runs, so the
-# keyboard follows the pointer: it goes onto the box first.
-answer_box() {
-    local x y w h
-    read -r x y w h < <(window_geometry "$(box_window "$1")") || return 1
-    xdotool mousemove $((x + w / 2)) $((y + h / 2)) key "$2"
-}
-
-# click_in_panel ID X Y [BUTTON]: a click at pixels of the panel's client
-# area. Its load step halved the design height (372 pixels plus the frame),
-# which tells the frame's top.
-click_in_panel() {
-    local x y w h border top
-    read -r x y w h < <(window_geometry "$1") || return 1
-    border=$(((w - 327) / 2))
-    top=$((2 * h - 372 - border))
-    xdotool mousemove $((x + border + $2)) $((y + top + $3)) click "${4:-1}"
-}
-
-# The splash and the call point are the untitled windows; the splash
-# closes itself when its show is over.
-splash_gone() { test "$(windows_named "" | wc -l)" -eq 1; }
-
-# Polled conditions: functions, so each try looks again.
-window_titled() { [ -n "$(windows_named "$1")" ]; }
+# The panel, message boxes, clicks in the panel and the splash: wine_desktop.sh.
 stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
 
 call_point_is() { pixel_is "$CORNER_X" 0 "$1"; }
