@@ -3,6 +3,7 @@
 // is kept aside as <file>.bad before the first write replaces it.
 #include "platform/qt/settings_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,6 +81,23 @@ bool replaceAtomically(const std::string& path, const std::string& data) {
     return true;
 }
 
+// A save killed between its temp file and the rename leaves the temp file
+// behind (<file>.XXXXXX); the next good save clears them away. Only one
+// instance runs, so no other save can be in flight.
+void removeStaleTemps(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string prefix = path.substr(folder.size() + 1) + ".";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+            ::unlink((folder + "/" + name).c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 std::string settingsPathFor(const std::string& app) {
@@ -129,6 +147,7 @@ bool SettingsFile::flush() {
     loadOnce();
     keepCorruptCopy();
     if (!replaceAtomically(path_, writeIni(document_))) return false;
+    removeStaleTemps(path_);
     dirty_ = false;
     return true;
 }

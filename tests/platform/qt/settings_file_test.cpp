@@ -72,6 +72,18 @@ TEST_F(SettingsFileTest, FlushLeavesNoTemporaryFiles) {
     EXPECT_FALSE(file.dirty());
 }
 
+TEST_F(SettingsFileTest, GoodSaveClearsTempFilesOfKilledSaves) {
+    SettingsFile file(path());
+    file.set("S", "k", "v");
+    ASSERT_TRUE(file.flush());
+    writeFile(path() + ".a1B2c3", "half a save");
+    writeFile(path() + ".bad", "kept aside on purpose");
+    writeFile(folder() + "/other.ini.a1B2c3", "not ours");
+    ASSERT_TRUE(file.flush());
+    EXPECT_EQ(QDir(QString::fromStdString(folder())).entryList(QDir::Files),
+              (QStringList{"app.ini", "app.ini.bad", "other.ini.a1B2c3"}));
+}
+
 TEST_F(SettingsFileTest, CorruptFileLoadsEmptyAndIsKeptAside) {
     QDir().mkpath(QString::fromStdString(folder()));
     writeFile(path(), "[S]\nk=\\q broken\n");
