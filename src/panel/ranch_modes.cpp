@@ -143,8 +143,7 @@ void Ranch::Command2_Click(int Index) {
 
 void Ranch::Command2_MouseDown(int, int Button, int, double, double) {
     if (Button == forms::kLeftButton) return;
-    const auto state = app_.spm().EditState;
-    if (Sette.Visible() && Sette.Enabled() && state >= 0 && state <= 99) {
+    if (inPlainState()) {
         Form_LostFocus();
     } else {
         Command1_KeyDown(0, 0, 0);

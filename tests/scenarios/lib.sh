@@ -12,8 +12,7 @@ mkdir -p "$XDG_CONFIG_HOME/hiyokorapper"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export LC_ALL=C.UTF-8
 ini="$XDG_CONFIG_HOME/hiyokorapper/hiyokorapper.ini"
-passed=0
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 app=""
 helpers=()
 
@@ -24,15 +23,6 @@ finish_scenario() {
 }
 trap finish_scenario EXIT
 
-check() {
-    local name="$1"
-    shift
-    if "$@" >/dev/null 2>&1; then
-        passed=$((passed + 1)); echo "ok: $name"
-    else
-        failed=$((failed + 1)); echo "FAILED: $name"
-    fi
-}
 
 # Prints the tally; the script's status says whether anything failed.
 report() {
@@ -43,15 +33,6 @@ report() {
     [ "$failed" -eq 0 ]
 }
 
-# wait_for SECONDS COMMAND...: polls until the command succeeds.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.05
-    done
-}
 
 now() { date +%s.%N; }
 elapsed_ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%d", (b - a) * 1000 }'; }

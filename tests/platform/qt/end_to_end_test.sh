@@ -16,28 +16,9 @@ export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_CONFIG_HOME/hiyokorapper"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 ini="$XDG_CONFIG_HOME/hiyokorapper/hiyokorapper.ini"
-passed=0
-failed=0
+source "$(dirname "$0")/../../support/checks.sh"
 
-check() {
-    local name="$1"
-    shift
-    if "$@" >/dev/null 2>&1; then
-        passed=$((passed + 1)); echo "ok: $name"
-    else
-        failed=$((failed + 1)); echo "FAILED: $name"
-    fi
-}
 
-# wait_for SECONDS COMMAND...: polls until the command succeeds.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
 
 # The mapped window of a process whose WM_WINDOW_ROLE names the form.
 window_of() {
