@@ -6,6 +6,7 @@
 #include "platform/win32/win32_form_window.h"
 
 #include "forms/controls.h"
+#include "platform/win32/win32_late_binding.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 
@@ -56,13 +57,21 @@ bool isWindowless(const forms::Control& control) {
     }
 }
 
-void FormWindow::createChildren() {
+// Timers run from the start, shown or not.
+void FormWindow::listChildren() {
     const auto& controls = form_.controls();
     children_.resize(controls.size());
     for (std::size_t i = 0; i < controls.size(); ++i) {
         children_[i].control = controls[i].get();
-        createChild(children_[i], static_cast<int>(i) + 1);
+        if (controls[i]->kind() == forms::ControlKind::Timer) startTimer(children_[i], int(i) + 1);
     }
+}
+
+// Each window is made from the model as it stands now.
+void FormWindow::createChildWindows() {
+    if (childWindowsCreated_) return;
+    childWindowsCreated_ = true;
+    for (std::size_t i = 0; i < children_.size(); ++i) createChild(children_[i], int(i) + 1);
     // Children are created below their elder siblings; restack so that
     // creation order is bottom to top, as the model defines it.
     for (const Child& child : children_) {
@@ -74,10 +83,6 @@ void FormWindow::createChildren() {
 
 void FormWindow::createChild(Child& child, int id) {
     forms::Control& control = *child.control;
-    if (control.kind() == forms::ControlKind::Timer) {
-        startTimer(child, id);
-        return;
-    }
     if (isWindowless(control)) return;
     const ChildClass cls = classFor(control);
     if (!cls.name) return;
@@ -88,7 +93,9 @@ void FormWindow::createChild(Child& child, int id) {
                                  r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(INT_PTR(id)),
                                  platform_.instance(), nullptr);
     if (!child.hwnd) return;
-    SetWindowSubclass(child.hwnd, &FormWindow::childProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    const CommonControls& common = commonControls();
+    child.subclassed = common.setSubclass &&
+                       common.setSubclass(child.hwnd, &FormWindow::childProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(control.font())), FALSE);
     setChildText(child);
     syncChild(child, forms::Prop::Value);
@@ -228,10 +235,12 @@ FormWindow::Child* FormWindow::childOf(const forms::Control& control) {
     return nullptr;
 }
 
+// The form stands in for a frame whose window is not made yet: a null
+// window would mean the whole screen to the calls that take this.
 HWND FormWindow::surfaceWindow(const forms::Frame* surface) const {
     if (!surface) return hwnd_;
     for (const Child& child : children_) {
-        if (child.control == surface) return child.hwnd;
+        if (child.control == surface && child.hwnd) return child.hwnd;
     }
     return hwnd_;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/win32_late_binding.h"
 #include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
@@ -47,7 +48,10 @@ std::optional<OpenFileResult> Win32Platform::openFile(const OpenFileRequest& req
     ofn.nMaxFile = DWORD(file.size());
     ofn.lpstrTitle = title.empty() ? nullptr : wide(title);
     ofn.Flags = DWORD(request.flags);
-    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    auto getOpenFileName = lateBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName) return std::nullopt;
+    initializeCom();
+    if (!getOpenFileName(&ofn)) return std::nullopt;
     const std::u16string path(reinterpret_cast<const char16_t*>(file.data()));
     const std::size_t nameAt = ofn.nFileOffset <= path.size() ? ofn.nFileOffset : path.size();
     return OpenFileResult{toUtf8(path), toUtf8(std::u16string_view(path).substr(nameAt))};
@@ -65,7 +69,8 @@ std::optional<forms::Color> Win32Platform::chooseColor(const ColorRequest& reque
         cc.lpfnHook = &colorDialogTitle;
         cc.lCustData = reinterpret_cast<LPARAM>(title.c_str());
     }
-    if (!ChooseColorW(&cc)) return std::nullopt;
+    auto chooseColor = lateBound<decltype(&ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (!chooseColor || !chooseColor(&cc)) return std::nullopt;
     return forms::Color(cc.rgbResult & 0xFFFFFF);
 }
 

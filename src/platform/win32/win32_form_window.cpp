@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "forms/runtime.h"
+#include "platform/win32/win32_late_binding.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 
@@ -46,7 +47,7 @@ void FormWindow::registerClass(HINSTANCE instance) {
 FormWindow::FormWindow(Win32Platform& platform, forms::Form& form)
     : platform_(platform), form_(form) {
     createWindow();
-    createChildren();
+    listChildren();
     applyVisibility();
 }
 
@@ -54,7 +55,9 @@ FormWindow::~FormWindow() {
     alive_.reset();
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     for (Child& child : children_) {
-        if (child.hwnd) RemoveWindowSubclass(child.hwnd, &FormWindow::childProc, 0);
+        if (child.hwnd && child.subclassed) {
+            commonControls().removeSubclass(child.hwnd, &FormWindow::childProc, 0);
+        }
         if (child.brush) DeleteObject(child.brush);
     }
     DestroyWindow(hwnd_);
@@ -183,6 +186,7 @@ void FormWindow::applyGeometry() {
 void FormWindow::applyVisibility() {
     const bool visible = form_.isLoaded() && form_.Visible();
     if (visible == bool(IsWindowVisible(hwnd_))) return;
+    if (visible) createChildWindows();
     ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 

@@ -35,6 +35,7 @@ private:
         HBRUSH brush = nullptr;
         COLORREF brushColor = 0;
         bool timerRunning = false;
+        bool subclassed = false;
     };
 
     // --- win32_form_window.cpp: the window itself ---
@@ -51,7 +52,8 @@ private:
     void invalidateAll();
 
     // --- win32_child_windows.cpp: the controls' windows ---
-    void createChildren();
+    void listChildren();
+    void createChildWindows();
     void createChild(Child& child, int id);
     void syncChild(Child& child, forms::Prop what);
     void placeChild(const Child& child);
@@ -95,6 +97,9 @@ private:
     forms::Control* pressed_ = nullptr;  // windowless control under a left press
     bool applyingGeometry_ = false;
     bool settingText_ = false;
+    // A form's controls get their windows when it is first shown: most
+    // forms of a run are never shown, and the call point never has any.
+    bool childWindowsCreated_ = false;
     // Expires when this peer dies, so a handler that unloads the form
     // does not leave the window procedure touching a dead peer.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "forms/controls.h"
+#include "platform/win32/win32_late_binding.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 
@@ -67,7 +68,7 @@ LRESULT CALLBACK FormWindow::childProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
                                        DWORD_PTR self) {
     auto* window = reinterpret_cast<FormWindow*>(self);
     Child* child = window->childOf(hwnd);
-    if (!child) return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (!child) return commonControls().callNext(hwnd, msg, wParam, lParam);
     return window->handleChild(*child, hwnd, msg, wParam, lParam);
 }
 
@@ -96,7 +97,7 @@ LRESULT FormWindow::handleChild(Child& child, HWND hwnd, UINT msg, WPARAM wParam
             break;
         case WM_PAINT:
             if (control.kind() == forms::ControlKind::Frame) {
-                const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+                const LRESULT result = commonControls().callNext(hwnd, msg, wParam, lParam);
                 paintFrameOverlay(child);
                 return result;
             }
@@ -134,7 +135,7 @@ LRESULT FormWindow::handleChild(Child& child, HWND hwnd, UINT msg, WPARAM wParam
             }
             break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return commonControls().callNext(hwnd, msg, wParam, lParam);
 }
 
 // Mouse input on the form or a frame: a windowless control under the

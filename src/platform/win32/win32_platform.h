@@ -84,6 +84,7 @@ private:
     void runPosted();
     HKEY sectionKey(const std::string& app, const std::string& section, bool create);
     void closeSectionKeys();
+    void initializeCom();
 
     HINSTANCE instance_;
     HWND helper_ = nullptr;
@@ -92,6 +93,7 @@ private:
     std::map<std::pair<std::string, std::string>, HKEY> sectionKeys_;
     std::array<COLORREF, 16> customColors_{};
     HANDLE instanceMutex_ = nullptr;
+    bool comTried_ = false;
     bool comInitialized_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 #include <timeapi.h>
 
+#include "platform/win32/win32_late_binding.h"
 #include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
@@ -23,9 +24,6 @@ constexpr int kMessagesPerDoEvents = 2000;
 
 Win32Platform::Win32Platform() : instance_(GetModuleHandleW(nullptr)) {
     timeBeginPeriod(1);  // so that the animations' 1 ms pauses stay 1 ms
-    comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     FormWindow::registerClass(instance_);
     createHelperWindow();
 }
@@ -35,7 +33,11 @@ Win32Platform::~Win32Platform() {
     for (auto& [key, handle] : fonts_) DeleteObject(handle);
     if (helper_) DestroyWindow(helper_);
     if (instanceMutex_) CloseHandle(instanceMutex_);
-    if (comInitialized_) CoUninitialize();
+    if (comInitialized_) {
+        if (auto uninitialize = lateBound<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")) {
+            uninitialize();
+        }
+    }
     timeEndPeriod(1);
 }
 
@@ -89,8 +91,21 @@ static bool shellCanTake(const std::u16string& target, std::u16string folder) {
 void Win32Platform::shellOpen(forms::Form* owner, const std::string& file, const std::string& directory) {
     const std::u16string target = toUtf16(file), folder = toUtf16(directory);
     if (!shellCanTake(target, folder)) return;
-    ShellExecuteW(windowOf(owner), nullptr, reinterpret_cast<LPCWSTR>(target.c_str()), nullptr,
-                  folder.empty() ? nullptr : reinterpret_cast<LPCWSTR>(folder.c_str()), SW_SHOWNORMAL);
+    auto shellExecute = lateBound<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (!shellExecute) return;
+    initializeCom();
+    shellExecute(windowOf(owner), nullptr, reinterpret_cast<LPCWSTR>(target.c_str()), nullptr,
+                 folder.empty() ? nullptr : reinterpret_cast<LPCWSTR>(folder.c_str()), SW_SHOWNORMAL);
+}
+
+// The shell and the common dialogs may hand work to COM objects, which want
+// the thread set up for them; done before the first such call.
+void Win32Platform::initializeCom() {
+    if (comTried_) return;
+    comTried_ = true;
+    auto initialize = lateBound<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    comInitialized_ =
+        initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 void Win32Platform::sleep(int milliseconds) {

@@ -116,6 +116,12 @@ if wait_until 15 panel_shown; then
     xdotool type --delay 50 "memo pad"
     xdotool key Tab
     xdotool type --delay 50 'C:\windows\notepad.exe'
+    BROWSE="なにを登録いたしやしょう(*_･)ｷﾗﾘ"
+    xdotool key Tab space
+    check "the browse button opens the file dialog" wait_until 20 box_shown "$BROWSE"
+    answer_box "$BROWSE" Escape
+    check "Escape closes the file dialog" wait_until 10 box_gone "$BROWSE"
+    xdotool mousemove $((dx + dw / 2)) $((dy + 4))
     xdotool key Return
     check "the typed title is saved with the entry" \
         wait_until 15 stored_is "$ENTRIES" APName01 "memo pad"
@@ -159,6 +165,11 @@ if panel_shown; then
     PANEL="$(panel_window)"
     click_in_panel "$PANEL" 306 148   # 設: the settings view
     sleep 1
+    COLOUR="呼び出し点の色設定"
+    click_in_panel "$PANEL" 60 40     # the swatch
+    check "the swatch opens the colour dialog" wait_until 20 box_shown "$COLOUR"
+    answer_box "$COLOUR" Escape
+    check "Escape closes the colour dialog" wait_until 10 box_gone "$COLOUR"
     click_in_panel "$PANEL" 20 150    # ticks 手弱女ぶり発揮 (bit 8)
     click_in_panel "$PANEL" 20 26     # chooses 左上 (corner 0)
     sleep 0.5

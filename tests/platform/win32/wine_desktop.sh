@@ -146,6 +146,7 @@ box_window() {
     return 0
 }
 box_shown() { [ -n "$(box_window "$1")" ]; }
+box_gone() { ! box_shown "$1"; }
 
 # answer_box TITLE KEY: no window manager runs, so the keyboard follows the
 # pointer: it goes onto the box first.
