@@ -29,8 +29,7 @@ report() {
     if [ "$failed" -gt 0 ] && [ -s "$work/stderr" ]; then
         echo "--- program's stderr"; cat "$work/stderr"
     fi
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
+    finish_checks
 }
 
 

@@ -7,44 +7,16 @@
 # settings view and the exit command. Exits 77 (skipped) when the exe has
 # not been built.
 set -uo pipefail
-EXE="${1:?usage: end_to_end.sh path/to/hiyokorapper.exe}"
-if [ ! -f "$EXE" ]; then
-    echo "SKIP: $EXE not built (scripts/build-windows builds it)"
-    exit 77
-fi
 HERE="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=wine_desktop.sh
 source "$HERE/wine_desktop.sh"
-ensure_wine_desktop_packages
-trap stop_wine_desktop EXIT
+begin_exe_test "${1:?usage: end_to_end.sh path/to/hiyokorapper.exe}"
 
 SETTING="Hiyokorapper Setting"
 ENTRIES="User Setting"
 TITLE="ヒヨコらっぱーVer1.96"
 CORNER_X=$((WINE_SCREEN_WIDTH - 1))
-PASSES=0
-FAILURES=0
-check() {
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "ok: $what"
-        PASSES=$((PASSES + 1))
-    else
-        echo "FAILED: $what"
-        FAILURES=$((FAILURES + 1))
-    fi
-}
-equals() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
 
-start_program() {
-    wine "$EXE" >/dev/null 2>&1 &
-    PROGRAM_PID=$!
-}
-program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
-program_ended() { ! program_running; }
-
-# The panel, message boxes, clicks in the panel and the splash: wine_desktop.sh.
 stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
 
 call_point_is() { pixel_is "$CORNER_X" 0 "$1"; }
@@ -68,12 +40,12 @@ printf 'cd > C:\\launched.txt\r\n' >"$WINEPREFIX/drive_c/launch.bat"
 
 start_program
 check "the call point shows in the stored colour at the top-right pixel" \
-    wait_until 60 call_point_is "255,0,0"
+    wait_for 60 call_point_is "255,0,0"
 check "the call point is one pixel" only_the_corner_is "255,0,0"
 # The splash flies into the corner at its end: touch only the call point.
-check "the splash closes itself" wait_until 60 splash_gone
+check "the splash closes itself" wait_for 60 splash_gone
 xdotool mousemove "$CORNER_X" 0
-check "touching the call point opens the panel" wait_until 15 panel_shown
+check "touching the call point opens the panel" wait_for 15 panel_shown
 if panel_shown; then
     read -r px py _ _ < <(window_geometry "$(panel_window)")
     check "the panel stands where the registry puts it" equals "$px,$py" "200,100"
@@ -92,24 +64,24 @@ if panel_shown; then
     # mode, any other key ends it; the caption tells.
     xdotool key d
     check "a key on the panel reaches its focused slot" \
-        wait_until 10 window_titled "$TITLE - 削除モード発動中！"
+        wait_for 10 window_titled "$TITLE - 削除モード発動中！"
     xdotool key x
-    check "another key ends the mode" wait_until 10 panel_shown
+    check "another key ends the mode" wait_for 10 panel_shown
     click_in_panel "$(panel_window)" 82 16
     check "a click on the first slot starts its program" \
-        wait_until 30 test -s "$WINEPREFIX/drive_c/launched.txt"
+        wait_for 30 test -s "$WINEPREFIX/drive_c/launched.txt"
     check "the program ran in the entry's folder" \
         equals "$(tr -d '\r\n' <"$WINEPREFIX/drive_c/launched.txt" 2>/dev/null)" 'C:\windows'
-    check "the panel hides after the launch" wait_until 10 panel_hidden
+    check "the panel hides after the launch" wait_for 10 panel_hidden
 fi
 # Registering: an empty slot opens the dialog; what is typed there and
 # confirmed with Enter is saved at once (the Bnk bit of Faster 5 is on).
 DIALOG="タイトル及びリンク先を指定してぇ"
 xdotool mousemove "$CORNER_X" 0
-if wait_until 15 panel_shown; then
+if wait_for 15 panel_shown; then
     click_in_panel "$(panel_window)" 246 16
     check "a click on an empty slot opens the registration dialog" \
-        wait_until 10 window_titled "$DIALOG"
+        wait_for 10 window_titled "$DIALOG"
     read -r dx dy dw dh < <(window_geometry "$(windows_named "$DIALOG" | head -1)")
     xdotool mousemove $((dx + dw / 2)) $((dy + 4))
     xdotool key End shift+Home
@@ -118,20 +90,20 @@ if wait_until 15 panel_shown; then
     xdotool type --delay 50 'C:\windows\notepad.exe'
     BROWSE="なにを登録いたしやしょう(*_･)ｷﾗﾘ"
     xdotool key Tab space
-    check "the browse button opens the file dialog" wait_until 20 box_shown "$BROWSE"
+    check "the browse button opens the file dialog" wait_for 20 box_shown "$BROWSE"
     answer_box "$BROWSE" Escape
-    check "Escape closes the file dialog" wait_until 10 box_gone "$BROWSE"
+    check "Escape closes the file dialog" wait_for 10 box_gone "$BROWSE"
     xdotool mousemove $((dx + dw / 2)) $((dy + 4))
     xdotool key Return
     check "the typed title is saved with the entry" \
-        wait_until 15 stored_is "$ENTRIES" APName01 "memo pad"
+        wait_for 15 stored_is "$ENTRIES" APName01 "memo pad"
     check "Tab led to the link box and its text is saved" \
         equals "$(store_get "$ENTRIES" Exe01)" 'C:\windows\notepad.exe'
 fi
 xdotool mousemove "$CORNER_X" 0 click 3
-check "a right click on the call point asks the end question" wait_until 20 box_shown "$TITLE"
+check "a right click on the call point asks the end question" wait_for 20 box_shown "$TITLE"
 answer_box "$TITLE" y
-check "Yes ends the program" wait_until 60 program_ended
+check "Yes ends the program" wait_for 60 program_ended
 
 check "all nine settings are stored" equals "$(store_count "$SETTING")" 9
 check "all 300 entry values are stored" equals "$(store_count "$ENTRIES")" 300
@@ -148,17 +120,17 @@ store_set "$SETTING" MAIN_COLOR 65280
 store_set "$SETTING" SUB_LEFT "12x"
 start_program
 check "a corner that is no number falls back to top-right" \
-    wait_until 60 call_point_is "0,255,0"
+    wait_for 60 call_point_is "0,255,0"
 FIRST_PID=$PROGRAM_PID
 start_program
-check "a second instance is refused with a message" wait_until 20 box_shown "$TITLE"
+check "a second instance is refused with a message" wait_for 20 box_shown "$TITLE"
 answer_box "$TITLE" Return
-check "the refused instance ends" wait_until 30 program_ended
+check "the refused instance ends" wait_for 30 program_ended
 PROGRAM_PID=$FIRST_PID
 check "the first instance keeps running" program_running
-wait_until 60 splash_gone
+wait_for 60 splash_gone
 xdotool mousemove "$CORNER_X" 0
-check "the panel opens again" wait_until 15 panel_shown
+check "the panel opens again" wait_for 15 panel_shown
 if panel_shown; then
     read -r px _ _ _ < <(window_geometry "$(panel_window)")
     check "a left position that is no number centres the panel" equals "$px" $(((1280 - 333) / 2))
@@ -167,22 +139,21 @@ if panel_shown; then
     sleep 1
     COLOUR="呼び出し点の色設定"
     click_in_panel "$PANEL" 60 40     # the swatch
-    check "the swatch opens the colour dialog" wait_until 20 box_shown "$COLOUR"
+    check "the swatch opens the colour dialog" wait_for 20 box_shown "$COLOUR"
     answer_box "$COLOUR" Escape
-    check "Escape closes the colour dialog" wait_until 10 box_gone "$COLOUR"
+    check "Escape closes the colour dialog" wait_for 10 box_gone "$COLOUR"
     click_in_panel "$PANEL" 20 150    # ticks 手弱女ぶり発揮 (bit 8)
     click_in_panel "$PANEL" 20 26     # chooses 左上 (corner 0)
     sleep 0.5
     click_in_panel "$PANEL" 306 64    # 終: the exit command, titled with its caption
-    check "the exit command asks first" wait_until 20 box_shown "終"
+    check "the exit command asks first" wait_for 20 box_shown "終"
     answer_box "終" y
 fi
-check "the exit command ends the program" wait_until 60 program_ended
+check "the exit command ends the program" wait_for 60 program_ended
 check "a box ticked by the user is saved among the option bits" equals "$(store_get "$SETTING" Faster)" 13
 check "the corner chosen by the user is saved" equals "$(store_get "$SETTING" MAIN_PLACE)" 0
 check "the colour read on this start is saved" equals "$(store_get "$SETTING" MAIN_COLOR)" 65280
 check "the centred position replaces the broken one" \
     equals "$(store_get "$SETTING" SUB_LEFT | tr -d '0-9')" ""
 
-echo "$PASSES passed, $FAILURES failed"
-[ "$FAILURES" -eq 0 ]
+finish_checks

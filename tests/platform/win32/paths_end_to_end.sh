@@ -10,28 +10,16 @@
 # closing backslash); past that the launch fails or silently runs in the
 # Windows folder. Titles have no such bound.
 set -uo pipefail
-EXE="${1:?usage: paths_end_to_end.sh path/to/hiyokorapper.exe}"
-if [ ! -f "$EXE" ]; then
-    echo "SKIP: $EXE not built (scripts/build-windows builds it)"
-    exit 77
-fi
 HERE="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=wine_desktop.sh
 source "$HERE/wine_desktop.sh"
-ensure_wine_desktop_packages
+begin_exe_test "${1:?usage: paths_end_to_end.sh path/to/hiyokorapper.exe}"
 ensure_packages gcc-mingw-w64-x86-64-posix
 set +e   # the scripts' helpers stop at the first error; checks go on
-trap stop_wine_desktop EXIT
 
 ENTRIES="User Setting"
 CORNER_X=$((WINE_SCREEN_WIDTH - 1))
 MARKER='C:\marker.txt'
-
-start_program() {
-    wine "$EXE" >/dev/null 2>&1 &
-    PROGRAM_PID=$!
-}
-program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
 
 unix_path() {
     local rest="${1#C:\\}"
@@ -124,7 +112,7 @@ stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
 # open_panel: touches the call point and gives the panel's id.
 open_panel() {
     xdotool mousemove "$CORNER_X" 0
-    wait_until 15 panel_shown
+    wait_for 15 panel_shown
     panel_window
 }
 
@@ -138,13 +126,13 @@ type_into_box() {
 
 echo "--- first run: the stored texts are read, one entry is typed, all is saved"
 start_program
-wait_until 60 splash_gone
+wait_for 60 splash_gone
 DIALOG="タイトル及びリンク先を指定してぇ"
 PANEL="$(open_panel)"
 check "the panel opens" test -n "$PANEL"
 if [ -n "$PANEL" ]; then
     click_in_panel "$PANEL" 246 40   # slot 3, empty
-    check "an empty slot opens the registration dialog" wait_until 10 window_titled "$DIALOG"
+    check "an empty slot opens the registration dialog" wait_for 10 window_titled "$DIALOG"
     read -r dx dy dw dh < <(window_geometry "$(windows_named "$DIALOG" | head -1)")
     xdotool mousemove $((dx + dw / 2)) $((dy + 4))
     type_into_box "${TITLES[3]}"
@@ -154,12 +142,12 @@ if [ -n "$PANEL" ]; then
     xdotool key shift+Tab shift+Tab
     type_into_box "${FOLDERS[3]}"
     xdotool key Return
-    check "the typed entry is saved at once" wait_until 15 stored_is "$ENTRIES" Exe03 "${LINKS[3]}"
+    check "the typed entry is saved at once" wait_for 15 stored_is "$ENTRIES" Exe03 "${LINKS[3]}"
 fi
 xdotool mousemove "$CORNER_X" 0 click 3
-check "a right click on the call point asks the end question" wait_until 20 box_shown "$LAUNCHER_TITLE"
+check "a right click on the call point asks the end question" wait_for 20 box_shown "$LAUNCHER_TITLE"
 answer_box "$LAUNCHER_TITLE" y
-check "Yes ends the program" wait_until 60 program_ended
+check "Yes ends the program" wait_for 60 program_ended
 
 # store_matches I: the entry's three values are stored as written.
 store_matches() {
@@ -177,7 +165,7 @@ check "the entry typed into the dialog is stored as typed" store_matches 3
 launch_from_slot() {
     rm -f "$(unix_path "$MARKER")"
     click_in_panel "$1" "$2" "$3"
-    wait_until 30 test -s "$(unix_path "$MARKER")" || { echo "  nothing was started"; return 1; }
+    wait_for 30 test -s "$(unix_path "$MARKER")" || { echo "  nothing was started"; return 1; }
     sleep 0.3   # the program may still be writing
     local folder="${FOLDERS[$4]%\\}"
     equals "$(tr -d '\r' <"$(unix_path "$MARKER")")" "$folder"$'\n'"${LINKS[$4]}"
@@ -185,7 +173,7 @@ launch_from_slot() {
 
 echo "--- second run: a click on each slot starts its program in its folder"
 start_program
-wait_until 60 splash_gone
+wait_for 60 splash_gone
 PANEL="$(open_panel)"
 check "the panel opens again" test -n "$PANEL"
 if [ -n "$PANEL" ]; then
@@ -200,11 +188,10 @@ if [ -n "$PANEL" ]; then
     click_in_panel "$PANEL" 306 148   # 設: the settings view
     sleep 1
     click_in_panel "$PANEL" 306 64    # 終: the exit command
-    check "the exit command asks first" wait_until 20 box_shown "終"
+    check "the exit command asks first" wait_for 20 box_shown "終"
     answer_box "終" y
 fi
-check "the exit command ends the program" wait_until 60 program_ended
+check "the exit command ends the program" wait_for 60 program_ended
 check "a second save keeps every text" eval "store_matches 0 && store_matches 1 && store_matches 2"
 
-echo "$CHECKS_PASSED passed, $CHECKS_FAILED failed"
-[ "$CHECKS_FAILED" -eq 0 ]
+finish_checks

@@ -22,7 +22,7 @@ start_wine_desktop() {
     Xvfb ${WINE_XVFB_DISPLAY:+":$WINE_XVFB_DISPLAY"} -displayfd 3 -screen 0 "${WINE_SCREEN_WIDTH}x${WINE_SCREEN_HEIGHT}x24" -nolisten tcp \
         3>"$WINE_DESKTOP_DIR/display" >/dev/null 2>&1 &
     WINE_XVFB_PID=$!
-    wait_until 20 test -s "$WINE_DESKTOP_DIR/display"
+    wait_for 20 test -s "$WINE_DESKTOP_DIR/display"
     export DISPLAY=":$(cat "$WINE_DESKTOP_DIR/display")"
     export WINEPREFIX="$WINE_DESKTOP_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -61,15 +61,29 @@ PY
     wineserver -w
 }
 
-# wait_until SECONDS COMMAND...: polls until the command succeeds.
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.2
-    done
+# check, equals, wait_for and finish_checks.
+# shellcheck source=../../support/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/checks.sh"
+POLL_SECONDS=0.2   # each look at the screen is a screenshot or a window search
+
+# begin_exe_test EXE: what every end-to-end script of the exe starts with;
+# exits 77 (skipped) when the exe has not been built.
+begin_exe_test() {
+    EXE="$1"
+    if [ ! -f "$EXE" ]; then
+        echo "SKIP: $EXE not built (scripts/build-windows builds it)"
+        exit 77
+    fi
+    ensure_wine_desktop_packages
+    trap stop_wine_desktop EXIT
 }
+
+start_program() {
+    wine "$EXE" >/dev/null 2>&1 &
+    PROGRAM_PID=$!
+}
+program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
+program_ended() { ! program_running; }
 
 # pixel X Y: the screen's colour there as "r,g,b".
 pixel() {
@@ -170,19 +184,3 @@ click_in_panel() {
 # closes itself when its show is over.
 splash_gone() { test "$(windows_named "" | wc -l)" -eq 1; }
 window_titled() { [ -n "$(windows_named "$1")" ]; }
-
-# check WHAT COMMAND...: runs one check and counts it for the closing line.
-CHECKS_PASSED=0
-CHECKS_FAILED=0
-check() {
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "ok: $what"
-        CHECKS_PASSED=$((CHECKS_PASSED + 1))
-    else
-        echo "FAILED: $what"
-        CHECKS_FAILED=$((CHECKS_FAILED + 1))
-    fi
-}
-equals() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'"; return 1; }; }
