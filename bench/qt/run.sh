@@ -33,20 +33,4 @@ export -f measure
 export build runs
 
 results="$("$root/tests/platform/qt/with_xvfb.sh" bash -c measure)"
-echo "$results" | awk -v runs="$runs" '
-function median(a, n,    i, j, t) {
-    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
-    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
-}
-{ n[$1]++; ms[$1, n[$1]] = $2; kb[$1, n[$1]] = $3 }
-END {
-    for (k in n) {
-        for (i = 1; i <= n[k]; i++) { t[i] = ms[k, i]; m[i] = kb[k, i] }
-        tm[k] = median(t, n[k]); mm[k] = median(m, n[k])
-        lo[k] = t[1]; hi[k] = t[n[k]]
-    }
-    printf "%-10s %5s %12s %14s %16s\n", "program", "runs", "start ms", "(min - max)", "peak RSS MiB"
-    for (k in n) printf "%-10s %5d %12.1f %6.1f - %6.1f %16.1f\n", k, n[k], tm[k], lo[k], hi[k], mm[k] / 1024
-    printf "ratio launcher/minimal: start time %.2fx, peak memory %.2fx (goal 1.3x, 1.2x)\n",
-        tm["launcher"] / tm["minimal"], mm["launcher"] / mm["minimal"]
-}'
+echo "$results" | awk -f "$here/../ratio_table.awk"

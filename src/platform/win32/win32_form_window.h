@@ -97,8 +97,8 @@ private:
     forms::Control* pressed_ = nullptr;  // windowless control under a left press
     bool applyingGeometry_ = false;
     bool settingText_ = false;
-    // A form's controls get their windows when it is first shown: most
-    // forms of a run are never shown, and the call point never has any.
+    // A form's controls get their windows when it is first shown: the
+    // panel and the dialog are loaded hidden and may stay so all day.
     bool childWindowsCreated_ = false;
     // Expires when this peer dies, so a handler that unloads the form
     // does not leave the window procedure touching a dead peer.

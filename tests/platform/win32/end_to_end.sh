@@ -17,8 +17,6 @@ ENTRIES="User Setting"
 TITLE="ヒヨコらっぱーVer1.96"
 CORNER_X=$((WINE_SCREEN_WIDTH - 1))
 
-stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
-
 call_point_is() { pixel_is "$CORNER_X" 0 "$1"; }
 only_the_corner_is() {
     ! pixel_is $((CORNER_X - 1)) 0 "$1" && ! pixel_is "$CORNER_X" 1 "$1"

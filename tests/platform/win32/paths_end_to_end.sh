@@ -107,8 +107,6 @@ check "the store takes every text as written" equals "$(store_get "$ENTRIES" APN
 # Faster 5 turns on saving after each registration.
 store_set "Hiyokorapper Setting" Faster 5
 
-stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
-
 # open_panel: touches the call point and gives the panel's id.
 open_panel() {
     xdotool mousemove "$CORNER_X" 0

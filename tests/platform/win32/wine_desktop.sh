@@ -124,6 +124,8 @@ store_get() {
         awk -v key="$2" 'index($0, "    " key "    REG_SZ    ") == 1 {print substr($0, length(key) + 19)}'
 }
 
+stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
+
 store_count() { wine reg query "$STORE_KEY\\$1" 2>/dev/null | grep -c 'REG_SZ' || true; }
 
 # The process of a running exe, found by its file name.
