@@ -8,7 +8,10 @@
 namespace panel {
 
 void Ranch::Form_Load() {
-    setHeight(Height() / 2);  // the lower half of the design holds the launcher view
+    // The lower half of the design's client area holds the launcher view; the
+    // frame keeps its own height, so the status line shows whole under any frame.
+    const double frameHeight = Height() - ScaleHeight();
+    setHeight(ScaleHeight() / 2 + frameHeight);
     for (int i = 0; i < 10; ++i) Command1[i].setTop(Command1[i].Top() - 3060);
     for (int i = 0; i < 10; ++i) Command2[i].setTop(1980);
     setCaption(settings::kProductTitle);

@@ -47,7 +47,8 @@ TEST(StartUp, PanelIsHalvedAndItsLauncherControlsMovedUp) {
     run.start();
     auto& ranch = run.ranch();
     auto nc = run.desktop.nonClientSize(forms::FrameStyle::ToolWindow);
-    EXPECT_EQ(ranch.Height(), (5580 + nc.height) / 2);
+    EXPECT_EQ(ranch.ScaleHeight(), 2790);  // the status line (2520 + 255) shows whole
+    EXPECT_EQ(ranch.Height(), 2790 + nc.height);
     EXPECT_EQ(ranch.Command1[0].Top(), 60);
     EXPECT_EQ(ranch.Command1[9].Top(), 1500);
     EXPECT_EQ(ranch.Command1[9].Left(), 2520);
