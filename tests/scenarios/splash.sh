@@ -14,10 +14,11 @@ printf '[Hiyokorapper Setting]\nMAIN_PLACE=3\nFaster=7\n' >"$ini"
 start_program
 check "the splash appears" wait_for 5 shown r2
 mapped="$(now)"
-shots_at splash 0.4 2.2 3.2
+shots_at splash 0.3 2.2 3.2
 check "the splash closes itself" wait_for 20 splash_over
 took="$(elapsed_ms "$mapped" "$(now)")"
 wait_shots
+check "the spiralling splash shows as a tiny framed square" small_square_near_centre splash-0.3
 echo "note: the splash was mapped for $took ms (its pauses: $shortest_ms to 3873 ms)"
 check "the splash lasts at least its pauses" test "$took" -ge "$shortest_ms"
 check "the splash is over within a few seconds" test "$took" -le 10000

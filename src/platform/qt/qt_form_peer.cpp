@@ -180,12 +180,24 @@ void QtFormPeer::controlChanged(forms::Control& control, forms::Prop what) {
 // The model's outer rectangle is the frame's; Qt places the client area.
 // A window with no size at all is unmapped until the model gives it one; a
 // size below a pixel still shows one pixel, as a tiny window still shows.
+// Without a window manager a framed window never gets smaller than the
+// frame's own minimum, which it then draws itself, so a window of a twip
+// (the splash as it starts) is seen as a tiny framed square.
 void QtFormPeer::applyFormGeometry() {
     const FrameExtents frame = platform_.frameExtents(form_.style().frame);
     const int left = toPixels(form_.Left()) + frame.left;
     const int top = toPixels(form_.Top()) + frame.top;
-    const int width = std::max(1, toPixels(form_.Width()) - frame.left - frame.right);
-    const int height = std::max(1, toPixels(form_.Height()) - frame.top - frame.bottom);
+    int width = std::max(1, toPixels(form_.Width()) - frame.left - frame.right);
+    int height = std::max(1, toPixels(form_.Height()) - frame.top - frame.bottom);
+    const bool unframed = frame.left + frame.right + frame.top + frame.bottom == 0;
+    constexpr int kMiniatureFramePx = 8;  // a 3-pixel dialog frame around 2 pixels
+    const bool miniature = unframed && form_.style().frame != forms::FrameStyle::None &&
+                           (width < kMiniatureFramePx || height < kMiniatureFramePx);
+    if (miniature) {
+        width = std::max(width, kMiniatureFramePx);
+        height = std::max(height, kMiniatureFramePx);
+    }
+    window_->setMiniatureFrame(miniature);
     const bool wasCollapsed = collapsed_;
     collapsed_ = form_.Width() <= 0 || form_.Height() <= 0;
     applyingGeometry_ = true;

@@ -133,7 +133,17 @@ void Win32Platform::runPosted() {
 
 // Pending window messages (and with them due timers and paints), dispatched
 // without a dialog manager, then the posted tasks.
+// What is pending on screen is painted first: the system paints only when
+// the queue is otherwise empty, so a frame of an animation that starts right
+// after a view change would otherwise show the old view around what moves.
 void Win32Platform::doEvents() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+            if (IsWindowVisible(hwnd)) RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return TRUE;
+        },
+        0);
     MSG msg;
     for (int n = 0; n < kMessagesPerDoEvents && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
         if (msg.message == WM_QUIT) {
