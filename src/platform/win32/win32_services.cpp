@@ -66,6 +66,20 @@ LRESULT CALLBACK Win32Platform::helperProc(HWND hwnd, UINT msg, WPARAM wParam, L
 
 SizePx Win32Platform::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+std::vector<RectPx> Win32Platform::monitors() {
+    std::vector<RectPx> rects;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT r, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<RectPx>*>(data)->push_back(
+                {r->left, r->top, r->right - r->left, r->bottom - r->top});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rects));
+    if (rects.empty()) return Platform::monitors();
+    return rects;
+}
+
 PointPx Win32Platform::cursorPos() {
     POINT p{0, 0};
     GetCursorPos(&p);
