@@ -18,6 +18,14 @@ TITLE="ヒヨコらっぱーVer1.96"
 CORNER_X=$((WINE_SCREEN_WIDTH - 1))
 
 call_point_is() { pixel_is "$CORNER_X" 0 "$1"; }
+# What is not black within 320 pixels of the screen's centre is one thing of a
+# few pixels: the splash spiralling in as a tiny framed square.
+small_square_near_centre() {
+    local w h
+    read -r w h < <(import -window root -crop "640x640+320+192" +repage png:- |
+        convert png:- -trim -format '%w %h' info:)
+    [ "$w" -ge 3 ] && [ "$w" -le 16 ] && [ "$h" -ge 3 ] && [ "$h" -le 16 ]
+}
 # The status line lies on client rows 168-184 of the panel, one row to
 # spare: between its border lines, 15 rows show its colour.
 status_colour_rows() {
@@ -59,6 +67,7 @@ store_set "$ENTRIES" APPath00 'C:\windows'
 printf 'cd > C:\\launched.txt\r\n' >"$WINEPREFIX/drive_c/launch.bat"
 
 start_program
+check "the splash spirals in as a tiny framed square" wait_for 60 small_square_near_centre
 check "the call point shows in the stored colour at the top-right pixel" \
     wait_for 60 call_point_is "255,0,0"
 check "the call point is one pixel" only_the_corner_is "255,0,0"
