@@ -187,16 +187,15 @@ void QtFormPeer::applyFormGeometry() {
     const FrameExtents frame = platform_.frameExtents(form_.style().frame);
     const int left = toPixels(form_.Left()) + frame.left;
     const int top = toPixels(form_.Top()) + frame.top;
-    int width = std::max(1, toPixels(form_.Width()) - frame.left - frame.right);
-    int height = std::max(1, toPixels(form_.Height()) - frame.top - frame.bottom);
+    int width = toPixels(form_.Width()) - frame.left - frame.right;
+    int height = toPixels(form_.Height()) - frame.top - frame.bottom;
+    const bool framed = form_.style().frame != forms::FrameStyle::None;
     const bool unframed = frame.left + frame.right + frame.top + frame.bottom == 0;
-    constexpr int kMiniatureFramePx = 8;  // a 3-pixel dialog frame around 2 pixels
-    const bool miniature = unframed && form_.style().frame != forms::FrameStyle::None &&
-                           (width < kMiniatureFramePx || height < kMiniatureFramePx);
-    if (miniature) {
-        width = std::max(width, kMiniatureFramePx);
-        height = std::max(height, kMiniatureFramePx);
-    }
+    // A frame keeps two pixels inside it; ours is 3 pixels wide, as a dialog frame.
+    const int smallest = framed ? (unframed ? 8 : 2) : 1;
+    const bool miniature = framed && unframed && (width < smallest || height < smallest);
+    width = std::max(width, smallest);
+    height = std::max(height, smallest);
     window_->setMiniatureFrame(miniature);
     const bool wasCollapsed = collapsed_;
     collapsed_ = form_.Width() <= 0 || form_.Height() <= 0;
