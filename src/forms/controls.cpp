@@ -21,8 +21,10 @@ void Label::setAutoSize(bool v) {
     fitToText();
 }
 
+// An empty label keeps its size: the design gives the empty version labels a
+// width of their own until their texts are set.
 void Label::fitToText() {
-    if (!autoSize_) return;
+    if (!autoSize_ || Caption().empty()) return;
     auto size = form().runtime().platform().measureText(font(), Caption());
     // A centred label grows about its centre, so it stays where it was designed.
     double left = alignment_ == Alignment::Center ? Left() + (Width() - size.width) / 2 : Left();

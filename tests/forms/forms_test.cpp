@@ -98,6 +98,7 @@ TEST_F(FormsTest, CentredLabelGrowsAboutItsCentre) {
     form.label.Move(3000, 1440, 105, 180);
     form.label.setAlignment(forms::Alignment::Center);
     form.label.setAutoSize(true);
+    EXPECT_EQ(form.label.Width(), 105) << "an empty label keeps its design size";
     form.label.setCaption("ヒヨコらっぱーVer1.96");
     EXPECT_DOUBLE_EQ(form.label.Left() + form.label.Width() / 2, 3000 + 105 / 2.0);
 }
