@@ -40,14 +40,14 @@ read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h
 
 # The program's mapped top-level windows: "ID ROLE WIDTH" a line, ROLE "-"
 # when the window carries none.
+# Under a window manager they are not the root's children but its frames'.
 program_windows() {
-    local w props role
-    for w in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
-        xwininfo -id "$w" 2>/dev/null | grep -q "IsViewable" || continue
-        props="$(xprop -id "$w" WM_WINDOW_ROLE _NET_WM_PID 2>/dev/null)"
-        grep -q "PID(CARDINAL) = $app\$" <<<"$props" || continue
-        role="$(sed -n 's/.*ROLE(STRING) = "\(.*\)"/\1/p' <<<"$props")"
-        echo "$w ${role:--} $(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')"
+    local w role info
+    for w in $(xdotool search --pid "$app" 2>/dev/null); do
+        info="$(xwininfo -id "$w" 2>/dev/null)"
+        grep -q "IsViewable" <<<"$info" || continue
+        role="$(xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | sed -n 's/.*ROLE(STRING) = "\(.*\)"/\1/p')"
+        echo "$w ${role:--} $(awk '/Width:/ {print $2}' <<<"$info")"
     done
 }
 # The mapped window whose WM_WINDOW_ROLE names the form. A role-less window

@@ -53,9 +53,12 @@ QString qtFileFilter(const std::string& classicFilter) {
 }
 
 // The answers are the classic ones: 1 OK, 6 Yes, 7 No. Closing a Yes/No box
-// answers No; the button captions are in the program's own language.
+// answers No; the button captions are in the program's own language. Like
+// the program's windows, a box offers no menu, minimise, maximise or close.
 int QtPlatform::messageBox(const std::string& text, int style, const std::string& title) {
     QMessageBox box(iconOf(style), QString::fromStdString(title), QString::fromStdString(text));
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    if (x11_) x11_->allowMoveOnly(static_cast<std::uint32_t>(box.winId()), true);
     box.setTextFormat(Qt::PlainText);
     if ((style & 0x0F) == mb::kYesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);

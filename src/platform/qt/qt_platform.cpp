@@ -16,6 +16,10 @@ QtPlatform::QtPlatform() : lock_(lockPathFor(settings::kAppName)) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(createClassicMetricsStyle());
     x11_ = X11Desktop::current();
+    if (x11_) {
+        inputTime_ = std::make_unique<X11InputTime>(x11_->connection());
+        QCoreApplication::instance()->installNativeEventFilter(inputTime_.get());
+    }
 }
 
 QtPlatform::~QtPlatform() = default;
