@@ -18,5 +18,5 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-ipafont)
-DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth)
+DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth xclip openbox)
 CHECK_PACKAGES=(clang libclang-rt-14-dev)
