@@ -17,6 +17,6 @@ ensure_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-ipafont)
+BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-ipafont qt6-translations-l10n)
 DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth xclip openbox)
 CHECK_PACKAGES=(clang libclang-rt-14-dev)
