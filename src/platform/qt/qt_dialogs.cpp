@@ -32,7 +32,13 @@ QMessageBox::Icon iconOf(int style) {
 // answers No; the button captions are in the program's own language. Like
 // the program's windows, a box offers no menu, minimise, maximise or close.
 int QtPlatform::messageBox(const std::string& text, int style, const std::string& title) {
-    QMessageBox box(iconOf(style), QString::fromStdString(title), QString::fromStdString(text));
+    return showMessageBox(nullptr, QString::fromStdString(text), style, QString::fromStdString(title));
+}
+
+// A box with an owner stays above it (window managers keep a transient
+// window over its owner, in the topmost band too).
+int QtPlatform::showMessageBox(QWidget* owner, const QString& text, int style, const QString& title) {
+    QMessageBox box(iconOf(style), title, text, QMessageBox::NoButton, owner);
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     if (x11_) x11_->allowMoveOnly(static_cast<std::uint32_t>(box.winId()), true);
     box.setTextFormat(Qt::PlainText);

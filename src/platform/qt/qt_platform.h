@@ -72,10 +72,8 @@ public:
     bool isTopmost(const forms::Form& form) const;
     QtFormPeer* peerOf(const forms::Form& form) const;
 
-    // The program used to open documents, folders and URLs (tests replace it).
-    QString documentOpener = QStringLiteral("xdg-open");
-
 private:
+    int showMessageBox(QWidget* owner, const QString& text, int style, const QString& title);
     SettingsFile& settingsFor(const std::string& app);
     bool flushDirtySettings();
 

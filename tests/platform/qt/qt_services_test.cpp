@@ -401,14 +401,13 @@ TEST(Fonts, WindowsFacesMapToIpaAndTextIsMeasuredInTwips) {
 
 class ShellOpen : public ::testing::Test {
 protected:
+    // The desktop's handler (see CMakeLists.txt) notes its argument and
+    // folder in the file this names.
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         record = dir.filePath("record.txt");
-        // A stand-in for the desktop's opener: notes its argument and folder.
-        opener = writeScript("opener.sh", "echo \"$1|$PWD\" > '" + record + "'\n");
-        sharedPlatform().documentOpener = opener;
+        qputenv("SHELL_OPEN_RECORD", record.toUtf8());
     }
-    void TearDown() override { sharedPlatform().documentOpener = "xdg-open"; }
     QString writeScript(const QString& name, const QString& body) {
         const QString path = dir.filePath(name);
         QFile file(path);
@@ -425,7 +424,7 @@ protected:
         return QString::fromUtf8(file.readAll()).trimmed();
     }
     QTemporaryDir dir;
-    QString record, opener;
+    QString record;
 };
 
 TEST_F(ShellOpen, ExecutableStartsDetachedInItsWorkingFolder) {
@@ -442,14 +441,63 @@ TEST_F(ShellOpen, MissingFolderFallsBackToTheProgramsOwn) {
     EXPECT_EQ(recorded(), dir.path());
 }
 
+// A name that starts with "-" reaches the handler as a whole path, never
+// as an option.
 TEST_F(ShellOpen, DocumentsAndUrlsGoToTheDefaultHandler) {
     const QString document = dir.filePath("memo 1.txt");
     QFile(document).open(QIODevice::WriteOnly);
     sharedPlatform().shellOpen(nullptr, document.toStdString(), "");
-    EXPECT_EQ(recorded(), document + "|" + dir.path());
+    EXPECT_EQ(recorded().toStdString(), (document + "|" + dir.path()).toStdString());
     QFile::remove(record);
-    sharedPlatform().shellOpen(nullptr, "https://example.invalid/a b", dir.path().toStdString());
-    EXPECT_EQ(recorded(), "https://example.invalid/a b|" + dir.path());
+    QFile(dir.filePath("-n memo.txt")).open(QIODevice::WriteOnly);
+    sharedPlatform().shellOpen(nullptr, "-n memo.txt", dir.path().toStdString());
+    EXPECT_EQ(recorded().toStdString(),
+              (dir.filePath("-n memo.txt") + "|" + dir.path()).toStdString());
+    QFile::remove(record);
+    sharedPlatform().shellOpen(nullptr, "https://example.invalid/a%20b", dir.path().toStdString());
+    EXPECT_EQ(recorded().toStdString(), "https://example.invalid/a%20b|" + dir.path().toStdString());
+}
+
+// Through GIO, which reads the entry's Exec line; in the entry's working folder.
+TEST_F(ShellOpen, DesktopEntryStartsItsApplicationInTheWorkingFolder) {
+    const QString work = dir.filePath("work dir");
+    QDir().mkpath(work);
+    const QString program = writeScript("tool.sh", "echo \"$1|$PWD\" > '" + record + "'\n");
+    QFile entry(dir.filePath("tool.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write(("[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" + program +
+                 "\" first\n").toUtf8());
+    entry.close();
+    sharedPlatform().shellOpen(nullptr, entry.fileName().toStdString(), work.toStdString());
+    EXPECT_EQ(recorded().toStdString(), ("first|" + work).toStdString());
+}
+
+// As the classic shell does, a box names what could not be started; nothing runs.
+TEST_F(ShellOpen, WhatCannotBeStartedIsNamedInAMessage) {
+    QStringList texts;
+    auto note = [&](QMessageBox& box) {
+        texts << box.windowTitle() + ": " + box.text();
+        box.buttons().at(0)->click();
+    };
+    const QString missing = dir.filePath("no such program");
+    answerNextBox(note);
+    sharedPlatform().shellOpen(nullptr, missing.toStdString(), "");
+    answerNextBox(note);
+    sharedPlatform().shellOpen(nullptr, "hiyoko-nothing://handles/this", "");
+    QFile broken(dir.filePath("broken.desktop"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("[Desktop Entry]\nType=Application\nName=Broken\nExec=/no/such/binary\n");
+    broken.close();
+    answerNextBox(note);
+    sharedPlatform().shellOpen(nullptr, broken.fileName().toStdString(), "");
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_EQ(texts[0].toStdString(),
+              ("no such program: '" + missing +
+               "' が見つかりません。名前を正しく入力したかどうかを確認してから、やり直してください。")
+                  .toStdString());
+    EXPECT_TRUE(texts[1].contains("'hiyoko-nothing://handles/this' を開けません")) << texts[1].toStdString();
+    EXPECT_TRUE(texts[2].contains("'" + broken.fileName() + "' を起動できません")) << texts[2].toStdString();
+    EXPECT_FALSE(QFile::exists(record));
 }
 
 TEST_F(ShellOpen, EmptyTargetDoesNothing) {
