@@ -17,6 +17,7 @@ ensure_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-ipafont)
-DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth)
+BUILD_PACKAGES=(cmake ninja-build g++ pkgconf libgtest-dev qt6-base-dev libglib2.0-dev fonts-ipafont
+                qt6-translations-l10n)
+DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth xclip openbox)
 CHECK_PACKAGES=(clang libclang-rt-14-dev)

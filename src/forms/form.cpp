@@ -81,8 +81,14 @@ void Form::setVisibleFlag(bool v) {
     notify(Prop::Visible);
 }
 
+void Form::setWindowState(int state) {
+    windowState_ = state;
+    notify(Prop::WindowState);
+}
+
 void Form::Show() {
     if (!loaded_) Load();
+    if (windowState_ == kWindowMinimized) setWindowState(kWindowNormal);
     if (!visible_) setVisibleFlag(true);
     if (!focus_ || !focus_->isShown() || !focus_->Enabled()) focusControl(firstFocusable());
     runtime_.activateByProgram(*this);

@@ -77,8 +77,13 @@ public:
     const std::vector<DrawOp>& drawList() const { return drawList_; }
 
     bool Visible() const { return visible_; }
+    // Showing a form restores it when it was minimised.
     void Show();
     void Hide();
+
+    // Normal or minimised; a backend writes back what the window manager did.
+    int WindowState() const { return windowState_; }
+    void setWindowState(int state);
 
     bool isLoaded() const { return loaded_; }
     void Load();    // creates the peer and runs onLoad, once
@@ -146,6 +151,7 @@ private:
     double currentX_ = 0, currentY_ = 0;
     std::vector<DrawOp> drawList_;
     bool visible_ = false;
+    int windowState_ = kWindowNormal;
     bool loaded_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
     Control* focus_ = nullptr;

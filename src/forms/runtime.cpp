@@ -21,11 +21,14 @@ void Runtime::userActivated(Form& form) {
     if (form.isLoaded() && form.Visible()) makeActive(form);
 }
 
+// Showing the active form again still brings it to the front with the
+// keyboard (the user may have gone to another program since); only a change
+// of the active form fires Activate.
 void Runtime::makeActive(Form& form) {
-    if (active_ == &form) return;
+    const bool changed = active_ != &form;
     active_ = &form;
     form.notify(Prop::Focus);
-    if (form.onActivate) form.onActivate();
+    if (changed && form.onActivate) form.onActivate();
 }
 
 void Runtime::formHidden(Form& form) {

@@ -45,6 +45,7 @@ enum class Prop {
     Focus,
     Drawing,  // a form's print/point list
     Topmost,
+    WindowState,
 };
 
 enum class ControlKind {
@@ -59,6 +60,10 @@ enum class ControlKind {
     Image,
     Line,
 };
+
+// A form's WindowState, with the classic values.
+constexpr int kWindowNormal = 0;
+constexpr int kWindowMinimized = 1;
 
 enum class Alignment { Left, Center };
 

@@ -23,10 +23,15 @@ void Sp::ch_Timer() {
     if (spm.LastHoverId == kJustOpened) spm.LastHoverId = 0;
 }
 
-// Opens the panel above everything, once per arming of the trigger.
+// Opens the panel above everything, once per arming of the trigger. While
+// the dialog is up nothing opens; a dialog that the window manager minimised
+// comes back instead, or the call point would stay dead.
 void Sp::Form_MouseMove(int, int, double, double) {
     auto& spm = app_.spm();
-    if (app_.toro().Visible()) return;
+    if (auto& toro = app_.toro(); toro.Visible()) {
+        if (toro.WindowState() == forms::kWindowMinimized) toro.Show();
+        return;
+    }
     if (spm.LastHoverId == kJustOpened) return;
     auto& ranch = app_.ranch();
     ranch.Show();
@@ -66,10 +71,11 @@ void Sp::Form_KeyDown(int KeyCode, int) {
     auto& platform = app_.platform();
     platform.doEvents();
     platform.sleep(KeyCode);
-    // Only forward to another window: a key sent back to the call point
-    // itself (the panel did not open) would start an endless key storm.
-    const bool focusMoved = app_.runtime().activeForm() != this;
-    if ((KeyCode == 'M' || KeyCode == 'D') && focusMoved) platform.sendKey(KeyCode);
+    // Only forward to the panel: a key sent back to the call point itself
+    // (the panel did not open) would start an endless key storm, and one
+    // sent to a dialog brought back would be typed into its text.
+    const bool panelActive = app_.runtime().activeForm() == &app_.ranch();
+    if ((KeyCode == 'M' || KeyCode == 'D') && panelActive) platform.sendKey(KeyCode);
 }
 
 }  // namespace shell

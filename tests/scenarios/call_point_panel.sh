@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Touching the call point brings the panel up above another program's window,
 # showing box 0; a click starts an entry in its working folder; the panel
-# stays open without the auto-hide option and vanishes with it.
+# stays open without the auto-hide option and vanishes with it. Under a
+# window manager the other program is in full screen, and a touch brings the
+# panel back with the keyboard after the user worked there and after the
+# window manager minimised the panel.
 # Usage (under with_xvfb.sh): call_point_panel.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -44,9 +47,10 @@ write_settings 7
 start_past_splash
 check "the call point sits in the bottom-right pixel" call_point_at $(corner_pixel 3)
 
-# Another program's window over the panel's place, in a colour of its own.
-xmessage -geometry 420x280+440+360 -xrm '*background: magenta' -xrm '*foreground: magenta' \
-    "covering the panel" >/dev/null 2>&1 &
+# Another program's window over the panel's place, in a colour of its own
+# (full screen under a window manager: with_xvfb.sh knows its name).
+xmessage -name fullscreen-cover -geometry 420x280+440+360 -xrm '*background: magenta' \
+    -xrm '*foreground: magenta' "covering the panel" >/dev/null 2>&1 &
 helpers+=($!)
 covered() { [ "$(pixel_at 640 492)" = "255,0,255" ]; }
 check "the other window covers the panel's place" wait_for 5 covered
@@ -54,10 +58,9 @@ check "the panel is hidden before the call point is touched" hidden ranch
 check "touching the call point opens the panel" open_panel 3
 xdotool mousemove 10 10  # off the panel: no hover look on the slots
 sleep 0.3
-check "the panel stands at its stored place" test "$(geometry_of "$(window_of ranch)")" = "480 400 327 186"
-check "the panel is drawn above the other window" test "$(pixel_at 640 492)" != "255,0,255"
-check "the panel is first in the stacking order" \
-    bash -c "xwininfo -root -children | grep -m1 -E '0x[0-9a-f]+ \"(ヒヨコ|xmessage)' | grep -q ヒヨコ"
+check "the panel stands at its stored place" placed_is ranch "480 400 327 186"
+panel_over_cover() { [ "$(pixel_at 640 492)" != "255,0,255" ]; }
+check "the panel is drawn above the other window" panel_over_cover
 shot panel-over-xmessage
 shot panel-box0 "$(window_of ranch)"
 
@@ -84,6 +87,31 @@ check "the program got no arguments" test "$(wc -l <"$marker")" = 1
 check "the panel hides after a launch" wait_for 3 hidden ranch
 # A launch re-arms the call point at once; the timer re-arms it within 3.3 s anyway.
 check "touching the call point again opens the panel again" open_panel 3
+
+# The user works in the other program and comes back by the call point
+# (re-armed at once by the pointer passing over a slot): the panel is above
+# the other program again and has the keyboard. Then the window manager
+# minimises it, and the next touch brings it back to its place.
+hover_panel $(slot_xy 2)
+sleep 0.2
+xdotool mousemove 200 200 click 1
+panel_inactive() { ! is_active ranch >/dev/null; }
+with_window_manager && check "the other program takes the keyboard" wait_for 2 panel_inactive
+check "a touch brings the panel back" open_panel 3
+check "it is drawn above the other program" wait_for 2 panel_over_cover
+with_window_manager && check "it is the active window" wait_for 2 is_active ranch
+xdotool key m
+check "M typed after the touch reaches the panel" \
+    wait_for 2 title_is ranch "ヒヨコらっぱーVer1.96 - 移動モード発動中！"
+if with_window_manager; then
+    xdotool key q  # ends the mode
+    hover_panel $(slot_xy 2)
+    minimise ranch
+    check "the window manager minimises the panel" wait_for 3 hidden ranch
+    check "a touch restores the minimised panel" open_panel 3
+    check "it stands at its place again" wait_for 3 placed_is ranch "480 400 327 186"
+    check "it is the active window again" wait_for 2 is_active ranch
+fi
 kill_program
 
 # With auto-hide (Faster=15) it vanishes as soon as the pointer leaves.

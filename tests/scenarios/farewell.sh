@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Ending the program from the call point: the end question, the farewell show
-# on the open panel for as long as its pauses add up to, status 0, and every
-# key in the settings file.
+# on the open panel for as long as its pauses add up to, its empty title (no
+# name that a window manager would show), status 0, and every key in the
+# settings file.
 # Usage (under with_xvfb.sh): farewell.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -17,9 +18,15 @@ read -r cx cy < <(corner_pixel 3)
 xdotool mousemove "$cx" "$cy" click 3
 check "a right-click on the call point asks the end question" wait_for 5 message_box
 shot end-question
+panel="$(window_of ranch)"
 answer y
 start="$(now)"
 shots_at farewell 0.3 0.9 1.6
+title_emptied() {
+    [ "$(xprop -id "$panel" WM_NAME _NET_WM_NAME 2>/dev/null)" = \
+      "$(printf 'WM_NAME(STRING) = \n_NET_WM_NAME(UTF8_STRING) = ')" ]
+}
+check "the show's title is empty for the window manager too" wait_for 5 title_emptied
 check "the program ends with status 0" wait_exit 20
 took="$(elapsed_ms "$start" "$(now)")"
 wait_shots

@@ -40,14 +40,14 @@ read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h
 
 # The program's mapped top-level windows: "ID ROLE WIDTH" a line, ROLE "-"
 # when the window carries none.
+# Under a window manager they are not the root's children but its frames'.
 program_windows() {
-    local w props role
-    for w in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
-        xwininfo -id "$w" 2>/dev/null | grep -q "IsViewable" || continue
-        props="$(xprop -id "$w" WM_WINDOW_ROLE _NET_WM_PID 2>/dev/null)"
-        grep -q "PID(CARDINAL) = $app\$" <<<"$props" || continue
-        role="$(sed -n 's/.*ROLE(STRING) = "\(.*\)"/\1/p' <<<"$props")"
-        echo "$w ${role:--} $(xwininfo -id "$w" 2>/dev/null | awk '/Width:/ {print $2}')"
+    local w role info
+    for w in $(xdotool search --pid "$app" 2>/dev/null); do
+        info="$(xwininfo -id "$w" 2>/dev/null)"
+        grep -q "IsViewable" <<<"$info" || continue
+        role="$(xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | sed -n 's/.*ROLE(STRING) = "\(.*\)"/\1/p')"
+        echo "$w ${role:--} $(awk '/Width:/ {print $2}' <<<"$info")"
     done
 }
 # The mapped window whose WM_WINDOW_ROLE names the form. A role-less window
@@ -78,6 +78,24 @@ geometry_of() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
 }
+# "X Y WIDTH HEIGHT" with X Y the corner of the window manager's frame
+# (the client's own when there is none), where the model places a form.
+placed_at() {
+    local x y w h left top
+    read -r x y w h < <(geometry_of "$1") || return 1
+    read -r left _ top _ < <(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null |
+        sed -n 's/.*= \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)/\1 \2 \3 \4/p')
+    echo "$((x - ${left:-0})) $((y - ${top:-0})) $w $h"
+}
+placed_is() { equals "$(placed_at "$(window_of "$1")")" "$2"; }
+
+# Desktop with a window manager (with_xvfb.sh under XVFB_WM) or a bare server.
+with_window_manager() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# The window manager's active window, as a decimal id.
+active_window() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# \(0x[0-9a-f]*\).*/\1/p')"; }
+is_active() { equals "$(active_window)" "$(window_of "$1")"; }
+# The window manager's minimise (its button, a key, a task list), as xdotool asks for it.
+minimise() { xdotool windowminimize "$(window_of "$1")"; }
 title_of() { xdotool getwindowname "$1" 2>/dev/null; }
 title_is() { [ "$(title_of "$(window_of "$1")")" = "$2" ]; }
 
@@ -114,15 +132,20 @@ corner_pixel() {
 }
 call_point_at() { [ "$(geometry_of "$(window_of sp)")" = "$1 $2 1 1" ]; }
 
-# open_panel CORNER: the pointer leaves the corner and touches the call
-# point, again after the timer's re-arming period if the first touch was early.
-open_panel() {
-    local cx cy attempt
+# touch_call_point CORNER: the pointer leaves the corner and touches it.
+touch_call_point() {
+    local cx cy
     read -r cx cy < <(corner_pixel "$1")
+    xdotool mousemove $((cx < 40 ? 40 : cx - 40)) $((cy < 40 ? 40 : cy - 40))
+    sleep 0.1
+    xdotool mousemove "$cx" "$cy"
+}
+# open_panel CORNER: touches the call point, again after the timer's
+# re-arming period if the first touch was early.
+open_panel() {
+    local attempt
     for attempt in 1 2; do
-        xdotool mousemove $((cx < 40 ? 40 : cx - 40)) $((cy < 40 ? 40 : cy - 40))
-        sleep 0.1
-        xdotool mousemove "$cx" "$cy"
+        touch_call_point "$1"
         wait_for 2 shown ranch && return 0
         sleep 1.5
     done
@@ -157,20 +180,17 @@ click_sette() { click_panel $(sette_xy); }
 # press KEY: a key to the panel, which has the focus while it is shown.
 press() { xdotool windowfocus --sync "$(window_of ranch)" key "$1" 2>/dev/null; }
 
-# type_text TEXT: types into the focused box. Characters outside the keymap
-# need a long pause each (xdotool maps each to a spare key code for a moment;
-# a busy program reads the key after the mapping is gone and loses it).
+# type_text TEXT: into the focused box. Text beyond ASCII is pasted from the
+# clipboard: typed, each such character is mapped to a spare key code for a
+# moment, and a busy program that reads the key after that loses it.
 type_text() {
-    local text="$1" run ascii='^[ -~]+$'
-    while [ -n "$text" ]; do
-        run="$(printf '%s' "$text" | LC_ALL=C.UTF-8 grep -oE '^([ -~]+|[^ -~]+)' | head -n1)"
-        if [[ "$run" =~ $ascii ]]; then
-            xdotool type --delay 4 -- "$run"
-        else
-            xdotool type --delay 120 -- "$run"
-        fi
-        text="${text:${#run}}"
-    done
+    local ascii='^[ -~]*$'
+    if [[ "$1" =~ $ascii ]]; then
+        xdotool type --delay 4 -- "$1"
+        return
+    fi
+    printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1
+    xdotool key ctrl+v
 }
 
 # fill_dialog TITLE TARGET FOLDER: types the three boxes of the shown dialog,

@@ -2,6 +2,8 @@
 # Registering an entry through the dialog with typed text, saved at once and
 # started by a click; then the delete, move and page-move modes of the panel,
 # each seen in the title, the status line's colour and the settings file.
+# Under a window manager the dialog is first minimised, brought back by the
+# call point and closed by the window manager's close, which cancels it.
 # Usage (under with_xvfb.sh): registration_modes.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -23,6 +25,20 @@ check "a click on an empty slot opens the dialog" wait_for 5 shown toro
 check "the dialog carries its title" title_is toro "タイトル及びリンク先を指定してぇ"
 check "the panel hides while the dialog is up" hidden ranch
 shot dialog-empty "$(window_of toro)"
+if with_window_manager; then
+    minimise toro
+    check "the window manager minimises the dialog" wait_for 3 hidden toro
+    touch_call_point 3
+    check "a touch of the call point restores the dialog" wait_for 3 shown toro
+    check "the restored dialog is the active window" wait_for 2 is_active toro
+    check "the panel stays hidden behind the dialog" hidden ranch
+    xdotool key alt+F4
+    check "the window manager's close cancels the dialog" wait_for 3 hidden toro
+    check "the panel comes back after the close" wait_for 3 shown ranch
+    check "the cancelled dialog stored nothing" test -z "$(ini_value APName02)"
+    click_slot 2
+    wait_for 5 shown toro
+fi
 fill_dialog "Record run" "$work/bin/record-run" "$work/wd"
 check "Enter closes the dialog" wait_for 5 hidden toro
 check "the panel returns" wait_for 5 shown ranch

@@ -124,6 +124,40 @@ TEST_F(CallPoint, ModifierKeysDoNothingAndMOpensThePanelInMoveMode) {
     EXPECT_EQ(program.ranch().Caption(), "ヒヨコらっぱーVer1.96 - 移動モード発動中！");
 }
 
+// What the window manager minimised comes back at the next touch, typed
+// text and all; the dialog's text gets no key forwarded from the call point.
+TEST_F(CallPoint, MinimisedWindowsComeBackAtATouch) {
+    auto minimise = [](forms::Form& form) {
+        forms::Form::NoEcho asTheWindowManagerDid(form);
+        form.setWindowState(forms::kWindowMinimized);
+    };
+    program.touchCallPoint();
+    auto& ranch = program.ranch();
+    minimise(ranch);
+    program.desktop.advance(3333);
+    program.touchCallPoint();
+    EXPECT_EQ(ranch.WindowState(), forms::kWindowNormal);
+    EXPECT_EQ(program.app.runtime().activeForm(), &ranch);
+
+    ranch.Command1_Click(0);  // an empty slot opens the dialog
+    auto& toro = program.toro();
+    ASSERT_TRUE(toro.Visible());
+    toro.Title.setText("typed");
+    minimise(toro);
+    program.desktop.advance(3333);
+    program.touchCallPoint();
+    EXPECT_EQ(toro.WindowState(), forms::kWindowNormal);
+    EXPECT_EQ(toro.Title.Text(), "typed");
+    EXPECT_FALSE(ranch.Visible());
+
+    minimise(toro);
+    program.app.runtime().userActivated(program.sp());
+    program.desktop.pressKey('D');
+    EXPECT_EQ(toro.WindowState(), forms::kWindowNormal);
+    EXPECT_EQ(program.app.runtime().activeForm(), &toro);
+    EXPECT_TRUE(program.desktop.sentKeys.empty());
+}
+
 // When the panel does not open, the key must not come back to the call point.
 TEST_F(CallPoint, KeyOverTheCallPointNeverFeedsItself) {
     program.toro().Show();

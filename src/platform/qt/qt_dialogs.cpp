@@ -1,14 +1,12 @@
-// Message boxes with the classic style bits, the open-file dialog and the
-// colour dialog. Every dialog is modal and runs its own event loop, so the
-// program's timers keep running underneath, as they did on the classic desktop.
+// Message boxes with the classic style bits and the colour dialog (the
+// open-file dialog is in qt_file_dialog.cpp). Every dialog is modal and runs
+// its own event loop, so the program's timers keep running underneath, as
+// they did on the classic desktop.
 #include "platform/qt/qt_dialogs.h"
 
 #include <QColorDialog>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringList>
 
 #include "forms/form.h"
 #include "platform/qt/qt_form_peer.h"
@@ -28,34 +26,21 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
-QString patternsOf(const QString& classic) {
-    QStringList out;
-    for (const QString& p : classic.split(';', Qt::SkipEmptyParts)) {
-        const QString pattern = p.trimmed();
-        if (pattern.isEmpty()) continue;
-        out << pattern;
-        if (pattern.toUpper() != pattern) out << pattern.toUpper();
-    }
-    return out.join(' ');
-}
-
 }  // namespace
 
-QString qtFileFilter(const std::string& classicFilter) {
-    const QStringList parts = QString::fromStdString(classicFilter).split('|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString patterns = patternsOf(parts[i + 1]);
-        if (patterns.isEmpty()) continue;
-        filters << parts[i].trimmed() + " (" + patterns + ")";
-    }
-    return filters.join(";;");
+// The answers are the classic ones: 1 OK, 6 Yes, 7 No. Closing a Yes/No box
+// answers No; the button captions are in the program's own language. Like
+// the program's windows, a box offers no menu, minimise, maximise or close.
+int QtPlatform::messageBox(const std::string& text, int style, const std::string& title) {
+    return showMessageBox(nullptr, QString::fromStdString(text), style, QString::fromStdString(title));
 }
 
-// The answers are the classic ones: 1 OK, 6 Yes, 7 No. Closing a Yes/No box
-// answers No; the button captions are in the program's own language.
-int QtPlatform::messageBox(const std::string& text, int style, const std::string& title) {
-    QMessageBox box(iconOf(style), QString::fromStdString(title), QString::fromStdString(text));
+// A box with an owner stays above it (window managers keep a transient
+// window over its owner, in the topmost band too).
+int QtPlatform::showMessageBox(QWidget* owner, const QString& text, int style, const QString& title) {
+    QMessageBox box(iconOf(style), title, text, QMessageBox::NoButton, owner);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    if (x11_) x11_->allowMoveOnly(static_cast<std::uint32_t>(box.winId()), true);
     box.setTextFormat(Qt::PlainText);
     if ((style & 0x0F) == mb::kYesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
@@ -72,19 +57,12 @@ int QtPlatform::messageBox(const std::string& text, int style, const std::string
     return mb::kAnswerOk;
 }
 
-std::optional<OpenFileResult> QtPlatform::openFile(const OpenFileRequest& request) {
-    QtFormPeer* owner = request.owner ? peerOf(*request.owner) : nullptr;
-    const QString path = QFileDialog::getOpenFileName(
-        owner ? owner->window() : nullptr, QString::fromStdString(request.title), QString(),
-        qtFileFilter(request.filter));
-    if (path.isEmpty()) return std::nullopt;
-    return OpenFileResult{path.toStdString(), QFileInfo(path).fileName().toStdString()};
-}
-
 std::optional<forms::Color> QtPlatform::chooseColor(const ColorRequest& request) {
     QtFormPeer* owner = request.owner ? peerOf(*request.owner) : nullptr;
+    // Qt's own dialog, not the desktop's: it speaks the program's language.
     const QColor chosen = QColorDialog::getColor(Qt::white, owner ? owner->window() : nullptr,
-                                                 QString::fromStdString(request.title));
+                                                 QString::fromStdString(request.title),
+                                                 QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid()) return std::nullopt;
     return forms::rgb(chosen.red(), chosen.green(), chosen.blue());
 }

@@ -40,12 +40,24 @@ QStringList FontMapper::familiesFor(const std::string& name) {
     auto cached = families_.constFind(face);
     if (cached != families_.constEnd()) return *cached;
     QStringList families{face};
-    if (isDesktopFace(face)) families = QStringList{QApplication::font().family()};
+    if (isDesktopFace(face)) families = QApplication::font().families();
     for (const auto& s : kSubstitutes) {
         if (face == QString::fromUtf8(s.windowsFace)) families << QString::fromUtf8(s.ipaFace);
     }
     families_.insert(face, families);
     return families;
+}
+
+// A Latin face with Japanese from a fallback font draws some characters
+// outside its lines (the "￣" of "(￣ー￣)" at normal sizes is cut off), so
+// the texts of message boxes and dialogs get a Japanese face of their own;
+// the desktop's face stays behind it.
+QFont FontMapper::applicationFont() {
+    QFont font = QApplication::font();
+    QStringList families = familiesFor(kDefaultControlFace);
+    families << font.family();
+    font.setFamilies(families);
+    return font;
 }
 
 // Every attribute is set explicitly, so a widget never inherits a parent's

@@ -147,7 +147,7 @@ void QtFormPeer::formChanged(forms::Prop what) {
     using forms::Prop;
     switch (what) {
         case Prop::Geometry: applyFormGeometry(); break;
-        case Prop::Caption: window_->setWindowTitle(QString::fromStdString(form_.Caption())); break;
+        case Prop::Caption: applyCaption(); break;
         case Prop::BackColor: {
             QPalette palette = window_->palette();
             if (auto back = form_.BackColor()) {
@@ -161,8 +161,28 @@ void QtFormPeer::formChanged(forms::Prop what) {
         case Prop::Drawing: window_->update(); break;
         case Prop::Visible: applyFormVisibility(); break;
         case Prop::Focus: activate(); break;
+        case Prop::WindowState: applyWindowState(); break;
         default: break;
     }
+}
+
+// Qt puts the program's name in place of an empty title; the window's own
+// title stays empty (the farewell show's, for one). Before the first show
+// the window has no X window yet: prepareToShow says it then.
+void QtFormPeer::applyCaption() {
+    window_->setWindowTitle(QString::fromStdString(form_.Caption()));
+    if (form_.Caption().empty() && platform_.x11() && window_->internalWinId()) {
+        platform_.x11()->clearTitle(static_cast<std::uint32_t>(window_->internalWinId()));
+    }
+}
+
+// A minimised window that the program shows again is restored (a hidden one
+// only takes the state along to its next show).
+void QtFormPeer::applyWindowState() {
+    const bool minimise = form_.WindowState() == forms::kWindowMinimized;
+    if (minimise == window_->isMinimized()) return;
+    window_->setWindowState(minimise ? window_->windowState() | Qt::WindowMinimized
+                                     : window_->windowState() & ~Qt::WindowMinimized);
 }
 
 void QtFormPeer::controlChanged(forms::Control& control, forms::Prop what) {
@@ -250,7 +270,7 @@ void QtFormPeer::raiseWindow() {
 void QtFormPeer::activate() {
     if (!window_->isVisible()) return;
     raiseWindow();
-    window_->activateWindow();
+    platform_.activateWindow(*window_);
 }
 
 QWidget* QtFormPeer::keyboardTarget() const {

@@ -57,6 +57,8 @@ private:
     void connectUserActions(forms::Control& control, QWidget* widget);
     void applyFormGeometry();
     void applyFormVisibility();
+    void applyCaption();
+    void applyWindowState();
     void activate();
     void syncChoiceWidgets();
     void armTimer(forms::Timer& timer);
@@ -67,6 +69,7 @@ private:
     bool keyEvent(QWidget* widget, QEvent* event);
     void focusEvent(QWidget* widget, QEvent* event);
     bool windowEvent(QEvent* event);
+    void windowStateChanged();
     void reapplyPlacement();
     void deliverMove(QWidget* widget, QPointF position, int buttons, int shift);
     void userCheckedBox(forms::CheckBox& box);

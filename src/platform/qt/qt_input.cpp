@@ -99,6 +99,7 @@ bool QtFormPeer::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusOut: focusEvent(widget, event); return false;
         case QEvent::Close:
         case QEvent::Move:
+        case QEvent::WindowStateChange:
         case QEvent::WindowDeactivate: return widget == window_ && windowEvent(event);
         default: return false;
     }
@@ -211,6 +212,10 @@ bool QtFormPeer::windowEvent(QEvent* event) {
         if (!window_->focusWidget() && form_.onLostFocus) form_.onLostFocus();
         return false;
     }
+    if (event->type() == QEvent::WindowStateChange) {
+        windowStateChanged();
+        return false;
+    }
     // Only a window manager moves our windows; without one every move is ours.
     auto& x11 = platform_.x11();
     if (applyingGeometry_ || !window_->isVisible() || !x11 || !x11->hasWindowManager() ||
@@ -235,6 +240,15 @@ bool QtFormPeer::windowEvent(QEvent* event) {
     form_.Move((now.x() - frame.left) * kTw, (now.y() - frame.top) * kTw, form_.Width(),
                form_.Height());
     return false;
+}
+
+// The window manager minimised or restored the window (its button, a key,
+// "show desktop"): the model learns it, so that showing the form restores it.
+void QtFormPeer::windowStateChanged() {
+    const int state = window_->isMinimized() ? forms::kWindowMinimized : forms::kWindowNormal;
+    if (state == form_.WindowState()) return;
+    forms::Form::NoEcho guard(form_);
+    form_.setWindowState(state);
 }
 
 }  // namespace platform::qt

@@ -18,6 +18,7 @@
 #include "platform/qt/qt_fonts.h"
 #include "platform/qt/settings_file.h"
 #include "platform/qt/x11_desktop.h"
+#include "platform/qt/x11_input_time.h"
 
 class QApplication;
 class QWidget;
@@ -67,13 +68,13 @@ public:
     // Called after one of our windows was raised or shown: the topmost band
     // goes back on top when no window manager keeps it there.
     void restackTopmost();
+    // Gives one of our windows the keyboard, over other programs too.
+    void activateWindow(QWidget& window);
     bool isTopmost(const forms::Form& form) const;
     QtFormPeer* peerOf(const forms::Form& form) const;
 
-    // The program used to open documents, folders and URLs (tests replace it).
-    QString documentOpener = QStringLiteral("xdg-open");
-
 private:
+    int showMessageBox(QWidget* owner, const QString& text, int style, const QString& title);
     SettingsFile& settingsFor(const std::string& app);
     bool flushDirtySettings();
 
@@ -82,6 +83,7 @@ private:
     char* argv_[2] = {programName_, nullptr};
     std::unique_ptr<QApplication> app_;
     std::optional<X11Desktop> x11_;
+    std::unique_ptr<X11InputTime> inputTime_;
     FontMapper fonts_;
     std::map<forms::FrameStyle, FrameExtents> frames_;
     std::map<std::string, SettingsFile> settings_;

@@ -2,7 +2,9 @@
 // and the registry of live peers that keys and dialogs are routed through.
 #include "platform/qt/qt_windows.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QWindow>
 #include <QPixmap>
 #include <QWidget>
 #include <algorithm>
@@ -60,6 +62,7 @@ void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle
         x11->allowMoveOnly(id, style.frame != forms::FrameStyle::DialogBare);
     }
     x11->setStatesBeforeMap(id, !style.showInTaskbar, topmost);
+    if (window.windowTitle().isEmpty()) x11->clearTitle(id);
 }
 
 std::unique_ptr<forms::FormPeer> QtPlatform::createPeer(forms::Form& form) {
@@ -118,6 +121,19 @@ void QtPlatform::restackTopmost() {
         if (!peer || !peer->window()->isVisible()) continue;
         if (!isManagedByWindowManager(*this, *peer->window())) peer->window()->raise();
     }
+}
+
+// With a window manager the request carries the time of the user's latest
+// input, which focus-stealing prevention lets through even while another
+// program holds the keyboard; without one, Qt sets the focus itself.
+void QtPlatform::activateWindow(QWidget& window) {
+    if (!isManagedByWindowManager(*this, window)) {
+        window.activateWindow();
+        return;
+    }
+    const QWindow* focused = QGuiApplication::focusWindow();
+    x11_->activate(static_cast<std::uint32_t>(window.winId()), inputTime_ ? inputTime_->latest() : 0,
+                   focused ? static_cast<std::uint32_t>(focused->winId()) : 0);
 }
 
 bool QtPlatform::isTopmost(const forms::Form& form) const {

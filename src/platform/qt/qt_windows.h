@@ -19,8 +19,8 @@ QIcon iconFor(int iconId);
 // False on a bare X server and for windows that bypass the window manager.
 bool isManagedByWindowManager(QtPlatform& platform, const QWidget& window);
 // Before each show: the window's states (off the taskbar, in the topmost
-// band) and its move-only frame, said again because the window manager
-// forgets them when the window is hidden.
+// band), its move-only frame and an empty title, said again because the
+// window manager forgets them when the window is hidden.
 void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle& style,
                    bool topmost);
 

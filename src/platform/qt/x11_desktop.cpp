@@ -31,7 +31,9 @@ void X11Desktop::internAtoms() {
     if (!atoms_.empty()) return;
     const char* names[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
                            "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE", "_NET_FRAME_EXTENTS",
-                           "_NET_REQUEST_FRAME_EXTENTS", "_MOTIF_WM_HINTS"};
+                           "_NET_REQUEST_FRAME_EXTENTS", "_MOTIF_WM_HINTS", "_NET_WM_ALLOWED_ACTIONS",
+                           "_NET_WM_ACTION_MOVE", "_NET_ACTIVE_WINDOW", "_NET_WM_USER_TIME",
+                           "_NET_WM_NAME", "UTF8_STRING"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];
     for (std::size_t i = 0; i < std::size(names); ++i) {
         cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(names[i])),
@@ -95,12 +97,46 @@ void X11Desktop::changeAbove(std::uint32_t window, bool above) {
                    reinterpret_cast<const char*>(&message));
 }
 
+// Motif's decorations: a border and a title, no menu, minimise or maximise
+// button. The allowed actions belong to the window manager, which replaces
+// them with what it grants; set before the map, they say what we ask for.
 void X11Desktop::allowMoveOnly(std::uint32_t window, bool titleBar) {
     enum : std::uint32_t { kFunctions = 1, kDecorations = 2, kMove = 4, kBorder = 2, kTitle = 8 };
     const std::uint32_t hints[5] = {kFunctions | kDecorations, kMove,
                                     titleBar ? kBorder | kTitle : kBorder, 0, 0};
     const std::uint32_t property = atom("_MOTIF_WM_HINTS");
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, property, 32, 5, hints);
+    const std::uint32_t move = atom("_NET_WM_ACTION_MOVE");
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_ALLOWED_ACTIONS"),
+                        XCB_ATOM_ATOM, 32, 1, &move);
+}
+
+// The user time on the window and the request from an application (source
+// 1) with that time: what focus-stealing prevention lets through when the
+// user's action is the newest one.
+void X11Desktop::activate(std::uint32_t window, std::uint32_t userTime, std::uint32_t focused) {
+    if (userTime) {
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_USER_TIME"),
+                            XCB_ATOM_CARDINAL, 32, 1, &userTime);
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("_NET_ACTIVE_WINDOW");
+    message.data.data32[0] = 1;
+    message.data.data32[1] = userTime;
+    message.data.data32[2] = focused;
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+}
+
+void X11Desktop::clearTitle(std::uint32_t window) {
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_NAME"),
+                        atom("UTF8_STRING"), 8, 0, nullptr);
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME,
+                        XCB_ATOM_STRING, 8, 0, nullptr);
 }
 
 std::optional<FrameExtents> X11Desktop::readFrameExtents(std::uint32_t window) {

@@ -1,5 +1,6 @@
 // The few X11 window-manager conversations Qt has no API for: is there a
-// window manager, keep a window off the taskbar, ask for frame extents.
+// window manager, keep a window off the taskbar, ask for frame extents,
+// offer only moving, activate with the user's time, an empty title.
 #pragma once
 
 #include <cstdint>
@@ -27,13 +28,20 @@ public:
     void setStatesBeforeMap(std::uint32_t window, bool skipTaskbar, bool above);
     // A mapped window enters or leaves the band above the others.
     void changeAbove(std::uint32_t window, bool above);
-    // Only moving is allowed (no minimise, maximise, close or resize): Qt
-    // cannot say that, and window managers then offer every button.
+    // Only moving is allowed (no menu, minimise, maximise, close or resize),
+    // in Motif's hints and in EWMH's allowed actions: Qt cannot say that,
+    // and window managers then offer every button.
     void allowMoveOnly(std::uint32_t window, bool titleBar);
+    // Asks the window manager to activate the window for a user's action
+    // made at userTime (X server time), from the window that has the focus.
+    void activate(std::uint32_t window, std::uint32_t userTime, std::uint32_t focused);
+    // An empty title, said explicitly: Qt would put the program's name.
+    void clearTitle(std::uint32_t window);
     // Asks the window manager what frame it would give the (unmapped)
     // window; nullopt when it does not answer within a short wait.
     std::optional<FrameExtents> requestFrameExtents(std::uint32_t window);
     void flush();
+    xcb_connection_t* connection() const { return connection_; }
 
 private:
     X11Desktop(xcb_connection_t* connection, std::uint32_t root)

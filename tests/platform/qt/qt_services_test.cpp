@@ -5,14 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QRawFont>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -207,12 +212,40 @@ TEST(MessageBox, StyleBitsGiveIconButtonsAndDefaultAndAnswersAreClassic) {
     answerNextBox([](QMessageBox& box) { box.reject(); });  // closed without a choice
     EXPECT_EQ(sharedPlatform().messageBox("?", kYesNo, "t"), kAnswerNo);
 
+    // Every character is in the box's own face: one from a fallback font may
+    // be cut off at the line's edge (the "￣" were).
+    const QString refusal = QStringLiteral("重複起動は認めませんよぉ～(￣ー￣)");
+    QString missing = "no label";
     answerNextBox([&](QMessageBox& box) {
         icon = box.icon();
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text() != refusal) continue;
+            const QRawFont face = QRawFont::fromFont(label->font());
+            missing.clear();
+            for (QChar c : refusal) {
+                if (!face.supportsCharacter(c)) missing += c;
+            }
+        }
         box.buttons().at(0)->click();
     });
-    EXPECT_EQ(sharedPlatform().messageBox("重複起動", kStop, "t"), kAnswerOk);
+    EXPECT_EQ(sharedPlatform().messageBox(refusal.toStdString(), kStop, "t"), kAnswerOk);
     EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(missing.toStdString(), "") << "not in the box's face";
+}
+
+// Texts that Qt's dialogs show when no Japanese catalogue is loaded.
+QStringList englishTextsOf(QWidget& dialog) {
+    static const QStringList english = {"&Open", "&Cancel", "Cancel", "Look in:", "File &name:",
+                                        "Files of type:", "&Basic colors", "&Custom colors",
+                                        "&Add to Custom Colors"};
+    QStringList found;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (english.contains(label->text())) found << label->text();
+    }
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (english.contains(button->text())) found << button->text();
+    }
+    return found;
 }
 
 // Runs `answer` on the next modal dialog of type D once it is up.
@@ -228,24 +261,59 @@ void answerNextDialog(std::function<void(D&)> answer) {
     });
 }
 
+// The names the dialog's file list shows for a folder, once it has read it.
+QStringList listedNames(QFileDialog& dialog, int expected) {
+    auto* view = dialog.findChild<QAbstractItemView*>("listView");
+    QStringList names;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 3000) {
+        QCoreApplication::processEvents();
+        names.clear();
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        }
+        if (names.size() == expected) break;
+    }
+    names.sort();
+    return names;
+}
+
+// The first filter, chosen when the dialog opens, lists this desktop's
+// programs: executable files and .desktop entries; the others list by name.
 TEST(FileDialog, ChosenFileGivesPathAndBareNameAndCancelGivesNothing) {
     QTemporaryDir dir;
     const QString chosen = dir.filePath("ﾊﾞｯﾁ file.bat");
     QFile(chosen).open(QIODevice::WriteOnly);
+    for (const char* name : {"a.exe", "notes.txt", "app.desktop", "run-me"}) {
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    }
+    QFile(dir.filePath("run-me")).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     QString title, filters;
+    QStringList programs, batches, english;
     answerNextDialog<QFileDialog>([&](QFileDialog& dialog) {
         title = dialog.windowTitle();
         filters = dialog.nameFilters().join(";;");
-        dialog.selectFile(chosen);
+        english = englishTextsOf(dialog);
+        dialog.setDirectory(dir.path());
+        programs = listedNames(dialog, 2);
+        dialog.selectNameFilter(dialog.nameFilters().at(1));
+        emit dialog.filterSelected(dialog.selectedNameFilter());
+        batches = listedNames(dialog, 1);
+        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(chosen).fileName());  // typed
         QMetaObject::invokeMethod(&dialog, "accept");
     });
     auto result = sharedPlatform().openFile(
-        {nullptr, "なにを登録いたしやしょう(*_･)ｷﾗﾘ", "ﾊﾞｯﾁﾌｧｲﾙ(*.bat)|*.bat|全ﾌｧｲﾙ|*.*", 0});
+        {nullptr, "なにを登録いたしやしょう(*_･)ｷﾗﾘ",
+         "EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|ﾊﾞｯﾁﾌｧｲﾙ(*.bat)|*.bat|全ﾌｧｲﾙ|*.*", 0});
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->path, chosen.toStdString());
     EXPECT_EQ(result->fileTitle, "ﾊﾞｯﾁ file.bat");
     EXPECT_EQ(title, "なにを登録いたしやしょう(*_･)ｷﾗﾘ");
-    EXPECT_EQ(filters, "ﾊﾞｯﾁﾌｧｲﾙ(*.bat) (*.bat *.BAT);;全ﾌｧｲﾙ (*.*)");
+    EXPECT_EQ(filters, platform::qt::kProgramsFilter + ";;ﾊﾞｯﾁﾌｧｲﾙ(*.bat) (*.bat *.BAT);;全ﾌｧｲﾙ (*)");
+    EXPECT_EQ(programs.join(" | ").toStdString(), "app.desktop | run-me");
+    EXPECT_EQ(batches.join(" | ").toStdString(), "ﾊﾞｯﾁ file.bat");
+    EXPECT_EQ(english.join(" | ").toStdString(), "");
 
     answerNextDialog<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_FALSE(sharedPlatform().openFile({nullptr, "t", "", 0}).has_value());
@@ -253,8 +321,10 @@ TEST(FileDialog, ChosenFileGivesPathAndBareNameAndCancelGivesNothing) {
 
 TEST(ColourDialog, ChosenColourComesBackWithRedInTheLowByte) {
     QString title;
+    QStringList english;
     answerNextDialog<QColorDialog>([&](QColorDialog& dialog) {
         title = dialog.windowTitle();
+        english = englishTextsOf(dialog);
         dialog.setCurrentColor(QColor(0x12, 0x34, 0x56));
         dialog.accept();
     });
@@ -262,6 +332,7 @@ TEST(ColourDialog, ChosenColourComesBackWithRedInTheLowByte) {
     ASSERT_TRUE(colour.has_value());
     EXPECT_EQ(*colour, 0x563412);
     EXPECT_EQ(title, "呼び出し点の色設定");
+    EXPECT_EQ(english.join(" | ").toStdString(), "");
     answerNextDialog<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
     EXPECT_FALSE(sharedPlatform().chooseColor({nullptr, "t", 0}).has_value());
 }
@@ -279,8 +350,8 @@ TEST(ScreenAndPointer, PixelsOfThePrimaryScreenAndTheRealPointer) {
 
 TEST(FileDialog, ClassicFilterBecomesQtSyntax) {
     using platform::qt::qtFileFilter;
-    EXPECT_EQ(qtFileFilter("EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|全ﾌｧｲﾙ|*.*"),
-              "EXE型実行ﾌｧｲﾙ(*.exe) (*.exe *.EXE);;全ﾌｧｲﾙ (*.*)");
+    EXPECT_EQ(qtFileFilter("EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|COM型実行ﾌｧｲﾙ(*.com)|*.com|全ﾌｧｲﾙ|*.*"),
+              platform::qt::kProgramsFilter + ";;COM型実行ﾌｧｲﾙ(*.com) (*.com *.COM);;全ﾌｧｲﾙ (*)");
     EXPECT_EQ(qtFileFilter("Programs|*.exe;*.com"), "Programs (*.exe *.EXE *.com *.COM)");
     EXPECT_EQ(qtFileFilter("Dangling|*.bat|no pattern"), "Dangling (*.bat *.BAT)");
     EXPECT_EQ(qtFileFilter(""), "");
@@ -330,14 +401,13 @@ TEST(Fonts, WindowsFacesMapToIpaAndTextIsMeasuredInTwips) {
 
 class ShellOpen : public ::testing::Test {
 protected:
+    // The desktop's handler (see CMakeLists.txt) notes its argument and
+    // folder in the file this names.
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         record = dir.filePath("record.txt");
-        // A stand-in for the desktop's opener: notes its argument and folder.
-        opener = writeScript("opener.sh", "echo \"$1|$PWD\" > '" + record + "'\n");
-        sharedPlatform().documentOpener = opener;
+        qputenv("SHELL_OPEN_RECORD", record.toUtf8());
     }
-    void TearDown() override { sharedPlatform().documentOpener = "xdg-open"; }
     QString writeScript(const QString& name, const QString& body) {
         const QString path = dir.filePath(name);
         QFile file(path);
@@ -354,7 +424,7 @@ protected:
         return QString::fromUtf8(file.readAll()).trimmed();
     }
     QTemporaryDir dir;
-    QString record, opener;
+    QString record;
 };
 
 TEST_F(ShellOpen, ExecutableStartsDetachedInItsWorkingFolder) {
@@ -371,14 +441,63 @@ TEST_F(ShellOpen, MissingFolderFallsBackToTheProgramsOwn) {
     EXPECT_EQ(recorded(), dir.path());
 }
 
+// A name that starts with "-" reaches the handler as a whole path, never
+// as an option.
 TEST_F(ShellOpen, DocumentsAndUrlsGoToTheDefaultHandler) {
     const QString document = dir.filePath("memo 1.txt");
     QFile(document).open(QIODevice::WriteOnly);
     sharedPlatform().shellOpen(nullptr, document.toStdString(), "");
-    EXPECT_EQ(recorded(), document + "|" + dir.path());
+    EXPECT_EQ(recorded().toStdString(), (document + "|" + dir.path()).toStdString());
     QFile::remove(record);
-    sharedPlatform().shellOpen(nullptr, "https://example.invalid/a b", dir.path().toStdString());
-    EXPECT_EQ(recorded(), "https://example.invalid/a b|" + dir.path());
+    QFile(dir.filePath("-n memo.txt")).open(QIODevice::WriteOnly);
+    sharedPlatform().shellOpen(nullptr, "-n memo.txt", dir.path().toStdString());
+    EXPECT_EQ(recorded().toStdString(),
+              (dir.filePath("-n memo.txt") + "|" + dir.path()).toStdString());
+    QFile::remove(record);
+    sharedPlatform().shellOpen(nullptr, "https://example.invalid/a%20b", dir.path().toStdString());
+    EXPECT_EQ(recorded().toStdString(), "https://example.invalid/a%20b|" + dir.path().toStdString());
+}
+
+// Through GIO, which reads the entry's Exec line; in the entry's working folder.
+TEST_F(ShellOpen, DesktopEntryStartsItsApplicationInTheWorkingFolder) {
+    const QString work = dir.filePath("work dir");
+    QDir().mkpath(work);
+    const QString program = writeScript("tool.sh", "echo \"$1|$PWD\" > '" + record + "'\n");
+    QFile entry(dir.filePath("tool.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write(("[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" + program +
+                 "\" first\n").toUtf8());
+    entry.close();
+    sharedPlatform().shellOpen(nullptr, entry.fileName().toStdString(), work.toStdString());
+    EXPECT_EQ(recorded().toStdString(), ("first|" + work).toStdString());
+}
+
+// As the classic shell does, a box names what could not be started; nothing runs.
+TEST_F(ShellOpen, WhatCannotBeStartedIsNamedInAMessage) {
+    QStringList texts;
+    auto note = [&](QMessageBox& box) {
+        texts << box.windowTitle() + ": " + box.text();
+        box.buttons().at(0)->click();
+    };
+    const QString missing = dir.filePath("no such program");
+    answerNextBox(note);
+    sharedPlatform().shellOpen(nullptr, missing.toStdString(), "");
+    answerNextBox(note);
+    sharedPlatform().shellOpen(nullptr, "hiyoko-nothing://handles/this", "");
+    QFile broken(dir.filePath("broken.desktop"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("[Desktop Entry]\nType=Application\nName=Broken\nExec=/no/such/binary\n");
+    broken.close();
+    answerNextBox(note);
+    sharedPlatform().shellOpen(nullptr, broken.fileName().toStdString(), "");
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_EQ(texts[0].toStdString(),
+              ("no such program: '" + missing +
+               "' が見つかりません。名前を正しく入力したかどうかを確認してから、やり直してください。")
+                  .toStdString());
+    EXPECT_TRUE(texts[1].contains("'hiyoko-nothing://handles/this' を開けません")) << texts[1].toStdString();
+    EXPECT_TRUE(texts[2].contains("'" + broken.fileName() + "' を起動できません")) << texts[2].toStdString();
+    EXPECT_FALSE(QFile::exists(record));
 }
 
 TEST_F(ShellOpen, EmptyTargetDoesNothing) {

@@ -3,15 +3,53 @@
 # pick a free display itself, so parallel test runs never race for one;
 # -noreset keeps it from resetting whenever its last client leaves, when a
 # program starting just then would find no server to connect to.
+# XVFB_WM=openbox (or xfwm4) also runs that window manager on the server and
+# waits until it has taken over the screen, as users have one.
 set -euo pipefail
 fifo_dir="$(mktemp -d)"
 mkfifo "$fifo_dir/display"
 Xvfb -displayfd 3 -noreset -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo_dir/display" \
     >/dev/null 2>&1 &
 xvfb_pid=$!
-cleanup() { kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; rm -rf "$fifo_dir"; }
+wm_pid=""
+cleanup() {
+    [ -n "$wm_pid" ] && { kill "$wm_pid" 2>/dev/null || true; wait "$wm_pid" 2>/dev/null || true; }
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$fifo_dir"
+}
 trap cleanup EXIT
 read -r -t 20 number <"$fifo_dir/display"
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
+
+# A window manager names its check window on the root once it runs.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+start_window_manager() {
+    case "$1" in
+        # Its stock settings, and a rule for scenarios that need a program
+        # in full screen: one whose X resource name is fullscreen-cover.
+        openbox)
+            sed 's|</applications>|<application name="fullscreen-cover"><fullscreen>yes</fullscreen></application>&|' \
+                /etc/xdg/openbox/rc.xml >"$fifo_dir/openbox.xml"
+            openbox --sm-disable --config-file "$fifo_dir/openbox.xml" ;;
+        # It reads its settings through xfconf, which needs a session bus.
+        xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable ;;
+        *) echo "with_xvfb.sh: unknown window manager '$1'" >&2; return 1 ;;
+    esac
+}
+if [ -n "${XVFB_WM:-}" ]; then
+    start_window_manager "$XVFB_WM" >"$fifo_dir/wm.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 1 200); do
+        wm_ready && break
+        kill -0 "$wm_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    if ! wm_ready; then
+        echo "with_xvfb.sh: $XVFB_WM did not start" >&2
+        cat "$fifo_dir/wm.log" >&2
+        exit 1
+    fi
+fi
 "$@"

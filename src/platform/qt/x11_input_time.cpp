@@ -1,0 +1,47 @@
+// Reads the time off the input events on their way to Qt; consumes none.
+#include "platform/qt/x11_input_time.h"
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace platform::qt {
+
+namespace {
+
+// Key press and release, button press and release, motion, enter: the same
+// codes in the core protocol and in XInput 2.
+bool isUserInput(int type) { return type >= 2 && type <= 7; }
+
+}  // namespace
+
+X11InputTime::X11InputTime(xcb_connection_t* connection) {
+    const char name[] = "XInputExtension";
+    auto cookie = xcb_query_extension(connection, std::strlen(name), name);
+    if (xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection, cookie, nullptr)) {
+        if (reply->present) inputExtension_ = reply->major_opcode;
+        std::free(reply);
+    }
+}
+
+bool X11InputTime::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != QByteArrayLiteral("xcb_generic_event_t")) return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    const int type = event->response_type & 0x7F;
+    if (isUserInput(type)) {
+        // Every core input event has its time right after the sequence number.
+        latest_ = reinterpret_cast<const xcb_key_press_event_t*>(event)->time;
+    } else if (type == XCB_GE_GENERIC) {
+        const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
+        if (generic->extension == inputExtension_ && isUserInput(generic->event_type)) {
+            // XInput 2's device events: the time follows the device id.
+            std::uint32_t time;
+            std::memcpy(&time, reinterpret_cast<const char*>(event) + 12, sizeof time);
+            latest_ = time;
+        }
+    }
+    return false;
+}
+
+}  // namespace platform::qt
