@@ -25,6 +25,7 @@ void Ranch::StartPollIfTao() {
 }
 
 void Ranch::Deta_Timer() {
+    if (dragOver_) return;  // the pointer belongs to the drag; the poll waits for it
     auto pointer = app_.platform().cursorPos();
     const double X = pointer.x * double(forms::kTwipsPerPixel);
     const double Y = pointer.y * double(forms::kTwipsPerPixel);
