@@ -25,7 +25,6 @@ void Ranch::StartPollIfTao() {
 }
 
 void Ranch::Deta_Timer() {
-    if (dragOver_) return;  // the pointer belongs to the drag; the poll waits for it
     auto pointer = app_.platform().cursorPos();
     const double X = pointer.x * double(forms::kTwipsPerPixel);
     const double Y = pointer.y * double(forms::kTwipsPerPixel);

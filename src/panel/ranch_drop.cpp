@@ -1,6 +1,7 @@
 // Files dragged in from other programs. While a drag is over the panel it
-// stays open (the pointer belongs to the drag, and pressing on the other
-// program took the focus) and a tab it passes shows its box. One file
+// stays open: pressing on the other program to start the drag took the
+// focus, so the lost focus waits until the drag leaves (the auto-hide poll
+// finds the pointer inside anyway). A tab the drag passes shows its box. One file
 // dropped on a slot opens the registration dialog filled from it; several
 // fill the empty slots of the box from there on. Outside the plain state a
 // drop only ends the mode.
