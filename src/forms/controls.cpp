@@ -16,6 +16,11 @@ void Label::setCaption(std::string text) {
     fitToText();
 }
 
+void Label::setAutoSize(bool v) {
+    autoSize_ = v;
+    fitToText();
+}
+
 void Label::fitToText() {
     if (!autoSize_) return;
     auto size = form().runtime().platform().measureText(font(), Caption());

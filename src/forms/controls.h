@@ -37,14 +37,15 @@ public:
         : CaptionedControl(f, ControlKind::Label, std::move(name), index) {}
     void setCaption(std::string text) override;
     bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool v) { autoSize_ = v; }
+    void setAutoSize(bool v);
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment a) { alignment_ = a; }
     bool transparent() const { return transparent_; }
     void setTransparent(bool v) { transparent_ = v; }
     bool bordered() const { return bordered_; }
     void setBordered(bool v) { bordered_ = v; }
-    // Re-measures the caption when the label is sized to its text.
+    // Re-measures the caption when the label is sized to its text; caption,
+    // font and AutoSize each call it, so the order they are set in never matters.
     void fitToText();
 
 private:

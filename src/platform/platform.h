@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/types.h"
 
@@ -25,6 +26,9 @@ struct PointPx {
 };
 struct SizeTw {
     double width = 0, height = 0;
+};
+struct RectPx {
+    int x = 0, y = 0, width = 0, height = 0;
 };
 
 // Classic message-box style bits and answers.
@@ -65,6 +69,11 @@ public:
     // Screen and pointer, in pixels.
     virtual SizePx screenSize() = 0;
     virtual PointPx cursorPos() = 0;
+    // Every monitor's place on the desktop; a single screen unless told more.
+    virtual std::vector<RectPx> monitors() {
+        const SizePx s = screenSize();
+        return {{0, 0, s.width, s.height}};
+    }
 
     // Windows.
     virtual std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) = 0;

@@ -1,4 +1,5 @@
 // Where the call point sits, what the box tabs say, and the topmost band.
+#include "forms/form.h"
 #include "forms/numeric.h"
 #include "panel/ranch.h"
 #include "platform/platform.h"
@@ -37,6 +38,23 @@ void Spm::PlaceCallPoint(bool MoveOnly) {
     if (ButtonCaptionStyle < 0 || ButtonCaptionStyle > 3) return;
     auto& ranch = app.ranch();
     for (int i = 0; i < 10; ++i) ranch.Command2[i].setCaption(TabCaption(ButtonCaptionStyle, i));
+}
+
+// The title bar is the frame's top band: its height less the bottom border,
+// which is as wide as a side border. A frameless window is all title bar.
+bool Spm::TitleBarOnScreen(const forms::Form& window, double left, double top) {
+    auto& p = app.platform();
+    const platform::SizeTw frame = p.nonClientSize(window.style().frame);
+    const double band = frame.height > 0 ? frame.height - frame.width / 2 : window.Height();
+    const double right = left + window.Width(), bottom = top + band;
+    const double tw = forms::kTwipsPerPixel;
+    for (const platform::RectPx& m : p.monitors()) {
+        if (left < (m.x + m.width) * tw && right > m.x * tw && top < (m.y + m.height) * tw &&
+            bottom > m.y * tw) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void Spm::MakeTopmost(forms::Form& window) { app.platform().setTopmost(window, true); }

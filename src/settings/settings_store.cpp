@@ -26,26 +26,32 @@ void write(platform::Platform& p, const store::Key& key, const std::string& valu
 }
 
 // -1 asks for centring the window against the screen.
+std::int32_t centred(std::int32_t screen, double size) { return forms::roundToInt32((screen - size) / 2); }
 std::int32_t centredIfAsked(std::int32_t stored, std::int32_t screen, double size) {
-    if (stored != -1) return stored;
-    return forms::roundToInt32((screen - size) / 2);
+    return stored == -1 ? centred(screen, size) : stored;
 }
 
 }  // namespace
 
+// Puts a window where the store says. A place whose title bar lies off every
+// monitor (one removed, a lower resolution) centres it as -1 does, so that
+// it can still be reached; the stored numbers stay until the next save.
+void Spm::PlaceStoredWindow(forms::Form& window, const store::Key& leftKey, const store::Key& topKey,
+                            std::int32_t& left, std::int32_t& top) {
+    auto& p = app.platform();
+    left = centredIfAsked(readNumber(p, leftKey), ScreenWidthTw, window.Width());
+    top = centredIfAsked(readNumber(p, topKey), ScreenHeightTw, window.Height());
+    if (!TitleBarOnScreen(window, left, top)) {
+        left = centred(ScreenWidthTw, window.Width());
+        top = centred(ScreenHeightTw, window.Height());
+    }
+    window.Move(left, top, window.Width(), window.Height());
+}
+
 void Spm::LoadSettings() {
     auto& p = app.platform();
-    PanelLeft = readNumber(p, store::kPanelLeft);
-    auto& ranch = app.ranch();
-    PanelLeft = centredIfAsked(PanelLeft, ScreenWidthTw, ranch.Width());
-    PanelTop = centredIfAsked(readNumber(p, store::kPanelTop), ScreenHeightTw, ranch.Height());
-    ranch.Move(PanelLeft, PanelTop, ranch.Width(), ranch.Height());
-
-    DialogLeft = readNumber(p, store::kDialogLeft);
-    auto& toro = app.toro();
-    DialogLeft = centredIfAsked(DialogLeft, ScreenWidthTw, toro.Width());
-    DialogTop = centredIfAsked(readNumber(p, store::kDialogTop), ScreenHeightTw, toro.Height());
-    toro.Move(DialogLeft, DialogTop, toro.Width(), toro.Height());
+    PlaceStoredWindow(app.ranch(), store::kPanelLeft, store::kPanelTop, PanelLeft, PanelTop);
+    PlaceStoredWindow(app.toro(), store::kDialogLeft, store::kDialogTop, DialogLeft, DialogTop);
 
     MainPlace = readNumber(p, store::kMainPlace);
     ButtonCaptionStyle = readNumber(p, store::kButtonCaption);

@@ -16,6 +16,9 @@ class App;
 }
 
 namespace settings {
+namespace store {
+struct Key;
+}
 
 constexpr int kEntryCount = 100;
 
@@ -69,6 +72,9 @@ struct Spm {
 
     void LoadSettings();
     void SaveSettings();
+    void PlaceStoredWindow(forms::Form& window, const store::Key& leftKey, const store::Key& topKey,
+                           std::int32_t& left, std::int32_t& top);
+    bool TitleBarOnScreen(const forms::Form& window, double left, double top);
     void PlaceCallPoint(bool MoveOnly);
     void MakeTopmost(forms::Form& window);
     void MakeNotTopmost(forms::Form& window);

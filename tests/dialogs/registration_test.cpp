@@ -34,6 +34,13 @@ TEST_F(Registration, OpensOnAnEmptyEntryAndEnterStoresItUnchanged) {
     EXPECT_GT(program.desktop.store().writes, writes) << "Bnk saves even an unchanged entry";
 }
 
+TEST_F(Registration, LabelsAreAsWideAsTheirTexts) {
+    for (forms::Label* label : {&toro().Label1, &toro().Label2, &toro().Label3}) {
+        EXPECT_EQ(label->Width(), program.desktop.measureText(label->font(), label->Caption()).width)
+            << label->Caption();
+    }
+}
+
 TEST_F(Registration, OkStoresTheTextsExactlyAndThePanelShowsTheTitle) {
     const std::string longPath = "/opt/長い パス/" + std::string(520, 'p') + "/run me.sh";
     toro().Title.setText(" 日本語 \"title\" ");

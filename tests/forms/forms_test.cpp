@@ -78,6 +78,11 @@ TEST_F(FormsTest, CheckBoxKeepsItsThreeValuesAndRejectsOthers) {
 }
 
 TEST_F(FormsTest, LabelSizedToItsTextFollowsCaptionAndFont) {
+    form.label.setCaption("ヒヨコらっぱー");
+    form.label.Move(100, 200, 105, 180);
+    form.label.setAutoSize(true);
+    EXPECT_GT(form.label.Width(), 105) << "a caption set before AutoSize is measured too";
+    form.label.setAutoSize(false);
     form.label.Move(100, 200, 105, 180);
     form.label.setFont({"ＭＳ Ｐ明朝", 9, true, false});
     form.label.setAutoSize(true);

@@ -270,9 +270,6 @@ private:
 
 TEST(RandomEvents, InvariantsHoldOverLongRandomSessions) {
     int restarts = 0;
-    int tableChanges = 0;
-    int deleteQuestions = 0;
-    int panelShown = 0, dialogShown = 0, inMode = 0;
     for (unsigned seed : {1u, 7u, 42u, 2024u}) {
         RandomUser user(seed);
         user.run(3000);

@@ -236,6 +236,15 @@ shots_at() {
 }
 wait_shots() { for pid in "${shooters[@]}"; do wait "$pid"; done; shooters=(); }
 
+# small_square_near_centre SHOT: what is not black within 320 pixels of the
+# screen's centre is one small thing, a few pixels wide and high.
+small_square_near_centre() {
+    local w h
+    read -r w h < <(convert "$shots/$1.png" -crop "640x640+$((screen_w / 2 - 320))+$((screen_h / 2 - 320))" \
+        +repage -trim -format '%w %h' info:)
+    [ "$w" -ge 3 ] && [ "$w" -le 16 ] && [ "$h" -ge 3 ] && [ "$h" -le 16 ]
+}
+
 # panel_crop X Y W H FILE: a part of the shown panel into a file.
 panel_crop() {
     local rx ry rw rh

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "settings/store_layout.h"
 
 namespace {
 
@@ -72,6 +73,34 @@ TEST_F(Placement, TopmostAndBackKeepsPlaceAndSize) {
     EXPECT_EQ(ranch.Left(), left);
     EXPECT_EQ(ranch.Top(), top);
     EXPECT_EQ(ranch.Width(), width);
+}
+
+// Windows stored where no monitor shows their title bar open centred, so they
+// can be reached; a second monitor counts, and the store keeps its numbers.
+TEST(PlacementOffScreen, WindowsStoredOffEveryMonitorOpenCentred) {
+    auto store = std::make_shared<Store>();
+    store->set(settings::store::kSettingSection, "SUB_LEFT", "90000");
+    store->set(settings::store::kSettingSection, "SUB_TOP", "300");
+    store->set(settings::store::kSettingSection, "TORO_LEFT", "-90000");
+    store->set(settings::store::kSettingSection, "TORO_TOP", "450");
+    Program run(store);
+    run.desktop.setScreenSize(1280, 1024);
+    run.start();
+    auto& ranch = run.ranch();
+    auto& toro = run.toro();
+    EXPECT_EQ(ranch.Left(), forms::roundHalfEven((19200 - ranch.Width()) / 2));
+    EXPECT_EQ(ranch.Top(), forms::roundHalfEven((15360 - ranch.Height()) / 2));
+    EXPECT_EQ(toro.Left(), forms::roundHalfEven((19200 - toro.Width()) / 2));
+    EXPECT_EQ(*store->get(settings::store::kSettingSection, "SUB_LEFT"), "90000");
+    EXPECT_EQ(*store->get(settings::store::kSettingSection, "TORO_LEFT"), "-90000");
+
+    Program moreMonitors(store);
+    moreMonitors.desktop.setScreenSize(1280, 1024);
+    moreMonitors.desktop.setMonitors({{0, 0, 1280, 1024}, {-6400, 0, 1920, 1080}, {1280, 0, 4800, 1080}});
+    moreMonitors.start();
+    EXPECT_EQ(moreMonitors.ranch().Left(), 90000) << "on the monitor to the right";
+    EXPECT_EQ(moreMonitors.toro().Left(), -90000) << "its title bar's right end is on the left monitor";
+    EXPECT_EQ(moreMonitors.toro().Top(), 450);
 }
 
 }  // namespace

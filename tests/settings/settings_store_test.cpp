@@ -44,7 +44,7 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
         spm.FasterFlags = 13;
         spm.MainColor = 255;
         first.ranch().Move(1234.5, 777.25, first.ranch().Width(), first.ranch().Height());
-        first.toro().Move(-30, 99999, first.toro().Width(), first.toro().Height());
+        first.toro().Move(-30, 13000, first.toro().Width(), first.toro().Height());
         spm.SaveSettings();
         table = spm.EntryTable;
     }
@@ -58,8 +58,8 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
     EXPECT_EQ(spm.MainColor, 255);
     EXPECT_EQ(second.ranch().Left(), 1234) << "1234.5 reads back rounded half to even";
     EXPECT_EQ(second.ranch().Top(), 777);
-    EXPECT_EQ(second.toro().Left(), -30) << "off-screen positions are kept";
-    EXPECT_EQ(second.toro().Top(), 99999);
+    EXPECT_EQ(second.toro().Left(), -30) << "a place partly off the screen is kept";
+    EXPECT_EQ(second.toro().Top(), 13000);
     EXPECT_EQ(*saved->get(store::kSettingSection, "SUB_LEFT"), "1234.5");
     EXPECT_EQ(*saved->get(store::kSettingSection, "Version"), "Ver1.96");
 }

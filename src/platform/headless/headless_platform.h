@@ -61,6 +61,9 @@ public:
     // --- Platform ---
     SizePx screenSize() override { return screen_; }
     PointPx cursorPos() override { return pointer_; }
+    std::vector<RectPx> monitors() override {
+        return extraMonitors_.empty() ? Platform::monitors() : extraMonitors_;
+    }
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
     void setTopmost(forms::Form& form, bool topmost) override;
@@ -86,6 +89,8 @@ public:
 
     // --- The desktop, for tests ---
     void setScreenSize(int width, int height) { screen_ = {width, height}; }
+    // Every monitor, the primary one among them; none set means the screen alone.
+    void setMonitors(std::vector<RectPx> monitors) { extraMonitors_ = std::move(monitors); }
     double now() const { return now_; }
     // Lets time pass with the program idle: timers fire when due.
     void advance(double milliseconds);
@@ -171,6 +176,7 @@ private:
     std::shared_ptr<InstanceLock> lock_;
     bool holdsLock_ = false;
     SizePx screen_{1280, 960};
+    std::vector<RectPx> extraMonitors_;
     PointPx pointer_{640, 480};
     double now_ = 0;
     std::vector<Window> windows_;  // front to back within each band

@@ -28,9 +28,29 @@ FormWindow::FormWindow(forms::Form& form, FontMapper& fonts, Qt::WindowFlags fla
     setAutoFillBackground(true);
 }
 
+void FormWindow::setMiniatureFrame(bool on) {
+    if (miniatureFrame_ == on) return;
+    miniatureFrame_ = on;
+    update();
+}
+
 // Text is printed with its top at the drawing position, as the model
 // advances the position by the measured line height.
 void FormWindow::paintEvent(QPaintEvent*) {
+    if (miniatureFrame_) {
+        QPainter painter(this);
+        const QRect outer = rect().adjusted(0, 0, -1, -1);
+        painter.setPen(QColor(192, 192, 192));  // the face of a dialog frame
+        painter.drawRect(outer.adjusted(1, 1, -1, -1));
+        painter.drawRect(outer.adjusted(2, 2, -2, -2));
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawLine(outer.topLeft(), outer.topRight());
+        painter.drawLine(outer.topLeft(), outer.bottomLeft());
+        painter.setPen(QColor(64, 64, 64));
+        painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+        painter.drawLine(outer.topRight(), outer.bottomRight());
+        return;
+    }
     if (form_.drawList().empty()) return;
     QPainter painter(this);
     for (const forms::DrawOp& op : form_.drawList()) {

@@ -15,6 +15,9 @@ class FontMapper;
 class FormWindow : public QWidget {
 public:
     FormWindow(forms::Form& form, FontMapper& fonts, Qt::WindowFlags flags);
+    // A framed window smaller than its frame, with no window manager to draw
+    // one, draws the frame itself.
+    void setMiniatureFrame(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -22,6 +25,7 @@ protected:
 private:
     forms::Form& form_;
     FontMapper& fonts_;
+    bool miniatureFrame_ = false;
 };
 
 // Labels may carry a single-line border of their own.

@@ -27,6 +27,16 @@ SizePx QtPlatform::screenSize() {
     return {r.width(), r.height()};
 }
 
+std::vector<RectPx> QtPlatform::monitors() {
+    std::vector<RectPx> rects;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect r = screen->geometry();
+        rects.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    if (rects.empty()) return Platform::monitors();
+    return rects;
+}
+
 PointPx QtPlatform::cursorPos() {
     const QPoint p = QCursor::pos();
     return {p.x(), p.y()};

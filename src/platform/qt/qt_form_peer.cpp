@@ -180,12 +180,23 @@ void QtFormPeer::controlChanged(forms::Control& control, forms::Prop what) {
 // The model's outer rectangle is the frame's; Qt places the client area.
 // A window with no size at all is unmapped until the model gives it one; a
 // size below a pixel still shows one pixel, as a tiny window still shows.
+// Without a window manager a framed window never gets smaller than the
+// frame's own minimum, which it then draws itself, so a window of a twip
+// (the splash as it starts) is seen as a tiny framed square.
 void QtFormPeer::applyFormGeometry() {
     const FrameExtents frame = platform_.frameExtents(form_.style().frame);
     const int left = toPixels(form_.Left()) + frame.left;
     const int top = toPixels(form_.Top()) + frame.top;
-    const int width = std::max(1, toPixels(form_.Width()) - frame.left - frame.right);
-    const int height = std::max(1, toPixels(form_.Height()) - frame.top - frame.bottom);
+    int width = toPixels(form_.Width()) - frame.left - frame.right;
+    int height = toPixels(form_.Height()) - frame.top - frame.bottom;
+    const bool framed = form_.style().frame != forms::FrameStyle::None;
+    const bool unframed = frame.left + frame.right + frame.top + frame.bottom == 0;
+    // A frame keeps two pixels inside it; ours is 3 pixels wide, as a dialog frame.
+    const int smallest = framed ? (unframed ? 8 : 2) : 1;
+    const bool miniature = framed && unframed && (width < smallest || height < smallest);
+    width = std::max(width, smallest);
+    height = std::max(height, smallest);
+    window_->setMiniatureFrame(miniature);
     const bool wasCollapsed = collapsed_;
     collapsed_ = form_.Width() <= 0 || form_.Height() <= 0;
     applyingGeometry_ = true;

@@ -33,6 +33,7 @@ public:
 
     // --- Platform ---
     SizePx screenSize() override;
+    std::vector<RectPx> monitors() override;
     PointPx cursorPos() override;
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;

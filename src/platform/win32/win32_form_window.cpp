@@ -2,6 +2,8 @@
 // for, geometry both ways, visibility, activation, and the window procedure
 // that hands each message to the part of the peer that deals with it.
 #include "platform/win32/win32_form_window.h"
+
+#include <algorithm>
 // After windows.h.
 #include <windowsx.h>
 
@@ -177,10 +179,23 @@ void FormWindow::formChanged(forms::Prop what) {
     }
 }
 
+// A framed window with any size at all keeps its frame and two pixels inside
+// it, so a window of a twip (the splash as it starts) is seen as a tiny
+// framed square; the model keeps the size it was given.
+SIZE FormWindow::shownSize() const {
+    SIZE size{toPixels(form_.Width()), toPixels(form_.Height())};
+    if (form_.Width() > 0 && form_.Height() > 0 && form_.style().frame != forms::FrameStyle::None) {
+        const SizeTw frame = platform_.nonClientSize(form_.style().frame);
+        size.cx = std::max<LONG>(size.cx, toPixels(frame.width) + 2);
+        size.cy = std::max<LONG>(size.cy, toPixels(frame.height) + 2);
+    }
+    return size;
+}
+
 void FormWindow::applyGeometry() {
+    const SIZE size = shownSize();
     applyingGeometry_ = true;
-    SetWindowPos(hwnd_, nullptr, toPixels(form_.Left()), toPixels(form_.Top()),
-                 toPixels(form_.Width()), toPixels(form_.Height()),
+    SetWindowPos(hwnd_, nullptr, toPixels(form_.Left()), toPixels(form_.Top()), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     applyingGeometry_ = false;
 }
@@ -223,8 +238,8 @@ void FormWindow::userMovedWindow() {
     RECT r;
     if (!GetWindowRect(hwnd_, &r)) return;
     const bool moved = r.left != toPixels(form_.Left()) || r.top != toPixels(form_.Top());
-    const bool sized = (r.right - r.left) != toPixels(form_.Width()) ||
-                       (r.bottom - r.top) != toPixels(form_.Height());
+    const SIZE shown = shownSize();
+    const bool sized = (r.right - r.left) != shown.cx || (r.bottom - r.top) != shown.cy;
     if (!moved && !sized) return;
     forms::Form::NoEcho guard(form_);
     form_.Move(moved ? toTwips(r.left) : form_.Left(), moved ? toTwips(r.top) : form_.Top(),

@@ -43,6 +43,7 @@ private:
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void createWindow();
     void applyGeometry();
+    SIZE shownSize() const;
     void applyVisibility();
     void activate();
     void restoreFocus();

@@ -66,6 +66,20 @@ LRESULT CALLBACK Win32Platform::helperProc(HWND hwnd, UINT msg, WPARAM wParam, L
 
 SizePx Win32Platform::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+std::vector<RectPx> Win32Platform::monitors() {
+    std::vector<RectPx> rects;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT r, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<RectPx>*>(data)->push_back(
+                {r->left, r->top, r->right - r->left, r->bottom - r->top});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rects));
+    if (rects.empty()) return Platform::monitors();
+    return rects;
+}
+
 PointPx Win32Platform::cursorPos() {
     POINT p{0, 0};
     GetCursorPos(&p);
@@ -133,7 +147,17 @@ void Win32Platform::runPosted() {
 
 // Pending window messages (and with them due timers and paints), dispatched
 // without a dialog manager, then the posted tasks.
+// What is pending on screen is painted first: the system paints only when
+// the queue is otherwise empty, so a frame of an animation that starts right
+// after a view change would otherwise show the old view around what moves.
 void Win32Platform::doEvents() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+            if (IsWindowVisible(hwnd)) RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return TRUE;
+        },
+        0);
     MSG msg;
     for (int n = 0; n < kMessagesPerDoEvents && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
         if (msg.message == WM_QUIT) {

@@ -18,6 +18,36 @@ TITLE="ヒヨコらっぱーVer1.96"
 CORNER_X=$((WINE_SCREEN_WIDTH - 1))
 
 call_point_is() { pixel_is "$CORNER_X" 0 "$1"; }
+# What is not black within 320 pixels of the screen's centre is one thing of a
+# few pixels: the splash spiralling in as a tiny framed square.
+small_square_near_centre() {
+    local w h
+    read -r w h < <(import -window root -crop "640x640+320+192" +repage png:- |
+        convert png:- -trim -format '%w %h' info:)
+    [ "$w" -ge 3 ] && [ "$w" -le 16 ] && [ "$h" -ge 3 ] && [ "$h" -le 16 ]
+}
+# The status line lies on client rows 168-184 of the panel, one row to
+# spare: between its border lines, 15 rows show its colour.
+status_colour_rows() {
+    local cx cy
+    read -r cx cy < <(panel_client_origin "$(panel_window)")
+    import -window root -crop "1x26+$((cx + 100))+$((cy + 160))" +repage -depth 8 txt:- | grep -c '#008000'
+}
+# label_whole X Y PIXELS TEXT: the dialog's label at client pixel (X, Y) shows
+# its text as wide as the text set in the IPA P Gothic of that pixel size
+# (the test's face for ＭＳ Ｐゴシック): nothing is cut at the label's edge.
+label_whole() {
+    local x y w h border top shown whole
+    read -r x y w h < <(window_geometry "$(windows_named "$DIALOG" | head -1)")
+    border=$(((w - 276) / 2))
+    top=$((h - 112 - border))
+    shown=$(import -window root -crop "$((55 - $1))x15+$((x + border + $1))+$((y + top + $2))" +repage png:- |
+        convert png:- -fuzz 30% -format %@ info: | sed 's/x.*//')
+    whole=$(convert -font /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf -pointsize "$3" "label:$4" \
+        -fuzz 30% -format %@ info: | sed 's/x.*//')
+    echo "note: label $4 shows $shown pixels of ink, the whole text $whole"
+    [ "$shown" -ge $((whole - 2)) ]
+}
 only_the_corner_is() {
     ! pixel_is $((CORNER_X - 1)) 0 "$1" && ! pixel_is "$CORNER_X" 1 "$1"
 }
@@ -37,6 +67,7 @@ store_set "$ENTRIES" APPath00 'C:\windows'
 printf 'cd > C:\\launched.txt\r\n' >"$WINEPREFIX/drive_c/launch.bat"
 
 start_program
+check "the splash spirals in as a tiny framed square" wait_for 60 small_square_near_centre
 check "the call point shows in the stored colour at the top-right pixel" \
     wait_for 60 call_point_is "255,0,0"
 check "the call point is one pixel" only_the_corner_is "255,0,0"
@@ -47,6 +78,7 @@ check "touching the call point opens the panel" wait_for 15 panel_shown
 if panel_shown; then
     read -r px py _ _ < <(window_geometry "$(panel_window)")
     check "the panel stands where the registry puts it" equals "$px,$py" "200,100"
+    check "the status line shows whole under the panel's frame" equals "$(status_colour_rows)" 15
     # Dragged by its caption, 100 pixels right and 50 down.
     xdotool mousemove $((px + 60)) $((py + 8)) mousedown 1
     for step in 1 2 3 4 5; do
@@ -80,6 +112,10 @@ if wait_for 15 panel_shown; then
     click_in_panel "$(panel_window)" 246 16
     check "a click on an empty slot opens the registration dialog" \
         wait_for 10 window_titled "$DIALOG"
+    for label in "8 8 13 タイトル" "8 32 12 リンク先" "4 56 13 実行パス"; do
+        read -r lx ly size text <<<"$label"
+        check "the dialog's label $text shows whole" label_whole "$lx" "$ly" "$size" "$text"
+    done
     read -r dx dy dw dh < <(window_geometry "$(windows_named "$DIALOG" | head -1)")
     xdotool mousemove $((dx + dw / 2)) $((dy + 4))
     xdotool key End shift+Home

@@ -132,13 +132,15 @@ store_count() { wine reg query "$STORE_KEY\\$1" 2>/dev/null | grep -c 'REG_SZ' |
 exe_pids() { pgrep -f "${1//./\\.}" || true; }
 
 # The launcher's windows as a user finds them. The panel is the window with
-# the product title whose size fits it: 327 pixels of client area across,
-# and a height that its load step halved from 372 pixels plus the frame,
-# leaving a caption's worth on top. Message boxes are the other windows.
+# the product title whose size fits it: a client area of 327 x 186 pixels
+# (its load step halved the design's 372) in a frame with a caption's worth
+# on top. Message boxes are the other windows.
 LAUNCHER_TITLE="ヒヨコらっぱーVer1.96"
+panel_frame_top() { echo $(($2 - 186 - ($1 - 327) / 2)); }
 is_panel_size() {
     local border=$((($1 - 327) / 2))
-    local top=$((2 * $2 - 372 - border))
+    local top
+    top=$(panel_frame_top "$1" "$2")
     [ "$border" -ge 0 ] && [ "$border" -le 8 ] && [ "$top" -ge 10 ] && [ "$top" -le 40 ]
 }
 panel_window() {
@@ -172,14 +174,17 @@ answer_box() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) key "$2"
 }
 
-# click_in_panel ID X Y [BUTTON]: a click at pixels of the panel's client
-# area, whose frame top follows from the halved design height.
-click_in_panel() {
-    local x y w h border top
+# panel_client_origin ID: the screen pixel of the panel's client corner.
+panel_client_origin() {
+    local x y w h
     read -r x y w h < <(window_geometry "$1") || return 1
-    border=$(((w - 327) / 2))
-    top=$((2 * h - 372 - border))
-    xdotool mousemove $((x + border + $2)) $((y + top + $3)) click "${4:-1}"
+    echo "$((x + (w - 327) / 2)) $((y + $(panel_frame_top "$w" "$h")))"
+}
+# click_in_panel ID X Y [BUTTON]: a click at pixels of the panel's client area.
+click_in_panel() {
+    local cx cy
+    read -r cx cy < <(panel_client_origin "$1") || return 1
+    xdotool mousemove $((cx + $2)) $((cy + $3)) click "${4:-1}"
 }
 
 # The splash and the call point are the untitled windows; the splash
