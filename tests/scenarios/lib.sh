@@ -12,13 +12,16 @@ mkdir -p "$XDG_CONFIG_HOME/hiyokorapper"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export LC_ALL=C.UTF-8
 ini="$XDG_CONFIG_HOME/hiyokorapper/hiyokorapper.ini"
+DRAG_LOG="$work/drag.log"
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/drags.sh"
 app=""
 helpers=()
 
 finish_scenario() {
     [ -n "$app" ] && kill "$app" 2>/dev/null
     for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "$drag_pid" ] && kill "$drag_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap finish_scenario EXIT
@@ -185,31 +188,20 @@ fill_dialog() {
     xdotool key Return
 }
 
-# drag_to_slot CORNER SLOT FILE...: a file manager (DRAG_SOURCE) drags the
-# files over the call point, which opens the panel, and drops them on a
-# slot; drop_taken_as says how the drag ended for the file manager.
+# drag_to_slot CORNER SLOT FILE...: a file manager drags the files over the
+# call point, which opens the panel, and drops them on a slot.
 drag_to_slot() {
-    local corner="$1" slot="$2" source cx cy rx ry rw rh sx sy status=0
+    local corner="$1" slot="$2" cx cy rx ry rw rh sx sy
     shift 2
-    "$DRAG_SOURCE" "$@" >"$work/drag.log" 2>&1 &
-    source=$!
-    wait_for 5 xdotool search --onlyvisible --name '^drag source$' >/dev/null || status=1
+    drag_begin "$@" || { drag_end; return 1; }
     read -r cx cy < <(corner_pixel "$corner")
-    xdotool mousemove 100 70 mousedown 1 sleep 0.2 mousemove 400 300 sleep 0.2 mousemove "$cx" "$cy"
-    if wait_for 3 shown ranch; then
-        read -r rx ry rw rh < <(geometry_of "$(window_of ranch)")
-        read -r sx sy < <(slot_xy "$slot")
-        xdotool mousemove $((rx + sx - 10)) $((ry + sy)) sleep 0.2 mousemove $((rx + sx)) $((ry + sy)) sleep 0.2
-    else
-        status=1
-    fi
-    xdotool mouseup 1
-    wait_for 5 grep -q '^drop:' "$work/drag.log" || status=1
-    kill "$source" 2>/dev/null
-    wait "$source" 2>/dev/null
-    return $status
+    xdotool mousemove "$cx" "$cy"
+    wait_for 3 shown ranch || { drag_end; return 1; }
+    read -r rx ry rw rh < <(geometry_of "$(window_of ranch)")
+    read -r sx sy < <(slot_xy "$slot")
+    drag_to $((rx + sx)) $((ry + sy))
+    drag_end
 }
-drop_taken_as() { grep -qx "drop: $1" "$work/drag.log"; }
 
 # shot NAME [WINDOW]: a screenshot of the window (with a margin) or the screen.
 shot() {

@@ -46,7 +46,7 @@ mkdir -p "$work/tools"
 touch "$work/tools/メモ pad.sh" "$work/tools/a.txt" "$work/tools/b.txt"
 check "a file dragged over the call point onto slot 3 is dropped" \
     drag_to_slot 3 3 "$work/tools/メモ pad.sh"
-check "the file manager sees a link, never a move" drop_taken_as link
+check "the file manager sees a link, never a move" drag_taken_as link
 check "the drop opens the dialog" wait_for 5 shown toro
 shot dialog-dropped "$(window_of toro)"
 read -r dx dy dw dh < <(geometry_of "$(window_of toro)")
