@@ -60,6 +60,10 @@ check "they are saved in slots 8 and 9" wait_for 3 ini_has Exe09 "$work/tools/b.
 check "slot 8 holds the first" ini_has APName08 "a"
 check "no dialog asks for several files" hidden toro
 shot panel-dropped "$(window_of ranch)"
+read -r cx cy < <(corner_pixel 3)
+drag_begin "$work/tools/a.txt" && drag_to "$cx" "$cy"
+drag_end
+check "a drop on the call point is refused" drag_taken_as none
 kill_program
 
 # The modes, on a fresh start (the file from above plus one entry in box 1).

@@ -80,10 +80,13 @@ private:
         if (alive) move(event);
     }
 
+    // Where nothing takes a drop (the call point) the drag is refused, and
+    // the window hears no more of it after this move.
     void move(QDragMoveEvent* event) {
-        if (!takeWithoutMoving(event)) return;
         const QPoint at = event->position().toPoint();
-        peer_.form().dragOverAt(controlAt(at), at.x() * kTw, at.y() * kTw);
+        forms::Control* control = controlAt(at);
+        if (!takesDrop(control) || !takeWithoutMoving(event)) event->ignore();
+        peer_.form().dragOverAt(control, at.x() * kTw, at.y() * kTw);
     }
 
     void leave() {
@@ -94,9 +97,17 @@ private:
 
     void drop(QDropEvent* event) {
         const forms::DroppedFiles files = std::exchange(dragged_, {});
-        if (files.empty() || !takeWithoutMoving(event)) return;
         const QPoint at = event->position().toPoint();
-        peer_.form().dropAt(controlAt(at), files, at.x() * kTw, at.y() * kTw);
+        forms::Control* control = controlAt(at);
+        if (files.empty() || !takesDrop(control) || !takeWithoutMoving(event)) {
+            event->ignore();
+            return;
+        }
+        peer_.form().dropAt(control, files, at.x() * kTw, at.y() * kTw);
+    }
+
+    bool takesDrop(const forms::Control* control) const {
+        return (control && control->onDragDrop) || peer_.form().onDragDrop;
     }
 
     // The control whose widget lies under a point of the window, if any.
