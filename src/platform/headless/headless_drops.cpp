@@ -58,10 +58,4 @@ void HeadlessPlatform::drop() {
                    pointer_.y * kTw - clientOriginY(*target));
 }
 
-void HeadlessPlatform::cancelDrag() {
-    dragged_.reset();
-    forms::Form* target = std::exchange(dragTarget_, nullptr);
-    if (target && target->onDragLeave) target->onDragLeave();
-}
-
 }  // namespace platform::headless

@@ -111,8 +111,7 @@ public:
     void dragTo(int x, int y);
     void dragToControl(forms::Control& control);
     void dragToForm(forms::Form& form, double clientX, double clientY);
-    void drop();        // where the pointer is; ends the drag
-    void cancelDrag();  // Escape in the other program
+    void drop();  // where the pointer is; ends the drag
     // A file as a file manager hands it over: its name is the last part.
     static forms::DroppedFile droppedFile(const std::string& path, bool isFolder = false);
 
