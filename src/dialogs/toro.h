@@ -12,6 +12,8 @@ class App;
 
 namespace dialogs {
 
+struct EntryTexts;
+
 // The settings of the dialog's open-file component.
 struct FileDialogSettings {
     std::string DialogTitle;
@@ -42,6 +44,9 @@ public:
     void KHAN(std::int32_t KeyCode);
     // The window system closed the dialog (Alt+F4 and the like).
     void Form_QueryUnload();
+    // The texts a dropped file brings, shown in place of the entry's: OK
+    // stores them, cancel forgets them.
+    void FillBoxes(const EntryTexts& texts);
 
 private:
     int entryIndex() const { return DrawWidth() - 1; }

@@ -83,6 +83,10 @@ public:
     std::function<void(int button, int shift, double x, double y)> onMouseMove;
     std::function<void(int keyCode, int shift)> onKeyDown;
     std::function<void()> onLostFocus;
+    // Files dragged from another program: moving over the control, dropped on
+    // it (point relative to the control). Without a slot the form gets them.
+    std::function<void(double x, double y)> onDragOver;
+    std::function<void(const DroppedFiles& files, double x, double y)> onDragDrop;
 
 protected:
     void changed(Prop p);

@@ -29,6 +29,7 @@ struct FormStyle {
     FrameStyle frame = FrameStyle::Dialog;
     bool showInTaskbar = false;
     int iconId = 0;  // 0: no icon of its own
+    bool takesDrops = false;  // files dragged in from other programs
 };
 
 class Form {
@@ -119,6 +120,18 @@ public:
     std::function<void(int keyCode, int shift)> onKeyDown;
     std::function<void(int button, int shift, double x, double y)> onMouseDown;
     std::function<void(int button, int shift, double x, double y)> onMouseMove;
+    // Files dragged from another program (forms whose style takes drops): the
+    // drag comes over the window, moves over it (on the form or a control
+    // without a slot of its own), leaves it, or is dropped, which ends it
+    // without a leave. A backend may report only the drop.
+    std::function<void()> onDragEnter;
+    std::function<void()> onDragLeave;
+    std::function<void(double x, double y)> onDragOver;
+    std::function<void(const DroppedFiles& files, double x, double y)> onDragDrop;
+    // For backends: a drag moving over, or dropped at, a point of the client
+    // area (twips) where `control` lies (null: the bare form).
+    void dragOverAt(Control* control, double x, double y);
+    void dropAt(Control* control, const DroppedFiles& files, double x, double y);
 
 protected:
     template <class T>

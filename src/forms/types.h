@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace forms {
 
@@ -22,6 +23,14 @@ struct Font {
     bool Italic = false;
     bool operator==(const Font&) const = default;
 };
+
+// A file, folder or shortcut dragged in from another program.
+struct DroppedFile {
+    std::string path;  // full path, UTF-8
+    std::string name;  // its bare name, as the file system shows it
+    bool isFolder = false;
+};
+using DroppedFiles = std::vector<DroppedFile>;
 
 enum class FrameStyle {
     None,        // borderless

@@ -92,6 +92,14 @@ public:
     void NcC_Click();
     void Nc_MouseMove(int Button, int Shift, double X, double Y);
     void NcC_MouseMove(int Button, int Shift, double X, double Y);
+    // Files dragged in from other programs.
+    void Form_DragEnter();
+    void Form_DragLeave();
+    void Form_DragDrop(const forms::DroppedFiles& Files, double X, double Y);
+    void Command1_DragDrop(int Index, const forms::DroppedFiles& Files, double X, double Y);
+    void Command2_DragOver(int Index, double X, double Y);
+    // The window's own lost focus: hides the panel unless a drag is over it.
+    void WindowLostFocus();
 
     // The launcher view shows while Sette has its 12-point font.
     bool inLauncherView() const { return Sette.font().Size == 12; }
@@ -107,8 +115,14 @@ private:
     void StartPollIfTao();
     // Shows a hint unless the status line already shows that of `id`.
     void ShowHint(std::int32_t id, const std::string& text);
+    void WireDropEvents();
+    void EndDrag();
+    void RegisterThroughDialog(int slot, const forms::DroppedFile& file);
+    void FillEmptySlotsFrom(int slot, const forms::DroppedFiles& files);
 
     shell::App& app_;
+    bool dragOver_ = false;          // a drag from another program is over the panel
+    bool lostFocusInDrag_ = false;   // and the window lost the focus meanwhile
 };
 
 }  // namespace panel

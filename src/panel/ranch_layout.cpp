@@ -18,12 +18,13 @@ const Font kPMincho12{"ＭＳ Ｐ明朝", 12, false, false};
 }  // namespace
 
 Ranch::Ranch(shell::App& app)
-    : forms::Form(app.runtime(), "ranch", {forms::FrameStyle::ToolWindow, false, 2}, 4905, 5580),
+    : forms::Form(app.runtime(), "ranch", {forms::FrameStyle::ToolWindow, false, 2, true}, 4905, 5580),
       app_(app) {
     setForeColor(rgb(255, 255, 255));
     setFont({"ＭＳ 明朝", 2.25, true, true});
     LayOut();
     WireEvents();
+    WireDropEvents();
 }
 
 void Ranch::LayOut() {
@@ -159,7 +160,7 @@ void Ranch::WireEvents() {
     onLoad = [this] { Form_Load(); };
     onActivate = [this] { Form_Activate(); };
     onKeyDown = [this](int k, int s) { Form_KeyDown(k, s); };
-    onLostFocus = [this] { Form_LostFocus(); };
+    onLostFocus = [this] { WindowLostFocus(); };
     onCloseRequest = [this] { Form_LostFocus(); };
     onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };

@@ -12,13 +12,16 @@ mkdir -p "$XDG_CONFIG_HOME/hiyokorapper"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export LC_ALL=C.UTF-8
 ini="$XDG_CONFIG_HOME/hiyokorapper/hiyokorapper.ini"
+DRAG_LOG="$work/drag.log"
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/drags.sh"
 app=""
 helpers=()
 
 finish_scenario() {
     [ -n "$app" ] && kill "$app" 2>/dev/null
     for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "$drag_pid" ] && kill "$drag_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap finish_scenario EXIT
@@ -203,6 +206,21 @@ fill_dialog() {
     xdotool mousemove $((dx + 160)) $((dy + 40)) click 1 key ctrl+a && type_text "$2"
     xdotool mousemove $((dx + 160)) $((dy + 64)) click 1 key ctrl+a && type_text "$3"
     xdotool key Return
+}
+
+# drag_to_slot CORNER SLOT FILE...: a file manager drags the files over the
+# call point, which opens the panel, and drops them on a slot.
+drag_to_slot() {
+    local corner="$1" slot="$2" cx cy rx ry rw rh sx sy
+    shift 2
+    drag_begin "$@" || { drag_end; return 1; }
+    read -r cx cy < <(corner_pixel "$corner")
+    xdotool mousemove "$cx" "$cy"
+    wait_for 3 shown ranch || { drag_end; return 1; }
+    read -r rx ry rw rh < <(geometry_of "$(window_of ranch)")
+    read -r sx sy < <(slot_xy "$slot")
+    drag_to $((rx + sx)) $((ry + sy))
+    drag_end
 }
 
 # shot NAME [WINDOW]: a screenshot of the window (with a margin) or the screen.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Registering an entry through the dialog with typed text, saved at once and
-# started by a click; then the delete, move and page-move modes of the panel,
-# each seen in the title, the status line's colour and the settings file.
-# Under a window manager the dialog is first minimised, brought back by the
-# call point and closed by the window manager's close, which cancels it.
+# started by a click; files dragged in from a file manager; then the delete,
+# move and page-move modes of the panel, each seen in the title, the status
+# line's colour and the settings file. Under a window manager the dialog is
+# first minimised, brought back by the call point and closed by the window
+# manager's close, which cancels it.
 # Usage (under with_xvfb.sh): registration_modes.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -55,6 +56,30 @@ shot panel-registered "$(window_of ranch)"
 click_slot 2
 check "a click on the new entry starts it" wait_for 5 marker_written "$marker"
 check "it ran in its working folder" test "$(cat "$marker")" = "$work/wd"
+
+# Files dragged in from a file manager: one fills the dialog, two fill slots.
+mkdir -p "$work/tools"
+touch "$work/tools/メモ pad.sh" "$work/tools/a.txt" "$work/tools/b.txt"
+check "a file dragged over the call point onto slot 3 is dropped" \
+    drag_to_slot 3 3 "$work/tools/メモ pad.sh"
+check "the file manager sees a link, never a move" drag_taken_as link
+check "the drop opens the dialog" wait_for 5 shown toro
+shot dialog-dropped "$(window_of toro)"
+read -r dx dy dw dh < <(geometry_of "$(window_of toro)")
+xdotool mousemove $((dx + 160)) $((dy + 16)) click 1 key Return
+check "Enter closes the filled dialog" wait_for 5 hidden toro
+check "the title is the file's name without its extension" ini_has APName03 "メモ pad"
+check "the link target is the dropped file" ini_has Exe03 "$work/tools/メモ pad.sh"
+check "the working folder is its folder with the slash" ini_has APPath03 "$work/tools/"
+check "two files dropped on slot 8 are dropped" drag_to_slot 3 8 "$work/tools/a.txt" "$work/tools/b.txt"
+check "they are saved in slots 8 and 9" wait_for 3 ini_has Exe09 "$work/tools/b.txt"
+check "slot 8 holds the first" ini_has APName08 "a"
+check "no dialog asks for several files" hidden toro
+shot panel-dropped "$(window_of ranch)"
+read -r cx cy < <(corner_pixel 3)
+drag_begin "$work/tools/a.txt" && drag_to "$cx" "$cy"
+drag_end
+check "a drop on the call point is refused" drag_taken_as none
 kill_program
 
 # The modes, on a fresh start (the file from above plus one entry in box 1).

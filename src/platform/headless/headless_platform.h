@@ -104,6 +104,16 @@ public:
     void hoverForm(forms::Form& form, double clientX, double clientY);
     // The user asks the window system to close a window.
     void requestClose(forms::Form& form);
+    // A drag of files from another program (headless_drops.cpp). The pointer
+    // belongs to the drag: windows that take drops hear it enter, move over
+    // them and leave; the others hear nothing, and no mouse moves are sent.
+    void startDrag(forms::DroppedFiles files);
+    void dragTo(int x, int y);
+    void dragToControl(forms::Control& control);
+    void dragToForm(forms::Form& form, double clientX, double clientY);
+    void drop();  // where the pointer is; ends the drag
+    // A file as a file manager hands it over: its name is the last part.
+    static forms::DroppedFile droppedFile(const std::string& path, bool isFolder = false);
 
     // Front to back: topmost band first.
     std::vector<forms::Form*> zOrder() const;
@@ -171,6 +181,8 @@ private:
     std::vector<Window> windows_;  // front to back within each band
     std::vector<ScheduledTimer> timers_;
     std::deque<std::function<void()>> posted_;
+    std::optional<forms::DroppedFiles> dragged_;
+    forms::Form* dragTarget_ = nullptr;  // the window that takes the drag now
 };
 
 }  // namespace platform::headless

@@ -35,6 +35,8 @@ public:
     QWidget* window() const;
     // Makes the controls' widgets if the form was never shown yet.
     QWidget* widgetOf(const forms::Control& control);
+    // The control a widget of this form shows; null for any other widget.
+    forms::Control* controlOf(const QWidget* widget) const { return controls_.value(widget); }
     // Where a key for this form goes: its focused control, else the window.
     QWidget* keyboardTarget() const;
     void raiseWindow();

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "forms/runtime.h"
+#include "platform/qt/qt_drops.h"
 #include "platform/qt/qt_form_peer.h"
 #include "platform/qt/qt_platform.h"
 
@@ -66,7 +67,9 @@ void prepareToShow(QtPlatform& platform, QWidget& window, const forms::FormStyle
 }
 
 std::unique_ptr<forms::FormPeer> QtPlatform::createPeer(forms::Form& form) {
-    return std::make_unique<QtFormPeer>(*this, form);
+    auto peer = std::make_unique<QtFormPeer>(*this, form);
+    if (form.style().takesDrops) acceptDrops(*peer);
+    return peer;
 }
 
 // Without a window manager there is no frame at all. With one, an unmapped

@@ -49,6 +49,7 @@ void FormWindow::registerClass(HINSTANCE instance) {
 FormWindow::FormWindow(Win32Platform& platform, forms::Form& form)
     : platform_(platform), form_(form) {
     createWindow();
+    if (form.style().takesDrops) acceptDroppedFiles();
     listChildren();
     applyVisibility();
 }
@@ -147,6 +148,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_TIMER: fireTimer(wParam); return 0;
+        case WM_DROPFILES: filesDropped(wParam); return 0;
         case WM_CLOSE:
             if (form_.onCloseRequest) form_.onCloseRequest();
             return 0;

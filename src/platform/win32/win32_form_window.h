@@ -83,6 +83,11 @@ private:
     void tabTo(forms::Control* from, bool backwards);
     bool setCursorFor(HWND target);
 
+    // --- win32_drops.cpp: files dropped from other programs ---
+    void acceptDroppedFiles();
+    void filesDropped(WPARAM dropHandle);
+    forms::Control* dropTargetAt(POINT clientPoint);
+
     // --- win32_paint.cpp: what the form draws itself ---
     void paint();
     void paintFrameOverlay(const Child& frame);
