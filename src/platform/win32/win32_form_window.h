@@ -50,8 +50,8 @@ private:
     std::pair<WindowAxis, WindowAxis> axes() const;
     void dpiChanged(int dpi, const RECT& suggested);
     void rescaleChildren();
-    int device(double twips) const { return toDevice(twips, dpi_); }
-    double twips(int device) const { return toTwips(device, dpi_); }
+    int device(double tw) const { return toDevice(tw, dpi_); }
+    double twips(int pixels) const { return toTwips(pixels, dpi_); }
     void applyVisibility();
     void activate();
     void restoreFocus();
