@@ -96,7 +96,7 @@ void FormWindow::createChild(Child& child, int id) {
     const CommonControls& common = commonControls();
     child.subclassed = common.setSubclass &&
                        common.setSubclass(child.hwnd, &FormWindow::childProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(control.font())), FALSE);
+    SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(control.font(), dpi_)), FALSE);
     setChildText(child);
     syncChild(child, forms::Prop::Value);
     showChild(child);
@@ -132,7 +132,7 @@ void FormWindow::syncChild(Child& child, forms::Prop what) {
         case forms::Prop::BackColor:
         case forms::Prop::ForeColor: InvalidateRect(child.hwnd, nullptr, TRUE); break;
         case forms::Prop::Font:
-            SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(control.font())),
+            SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(control.font(), dpi_)),
                          TRUE);
             break;
         case forms::Prop::Visible:
@@ -151,10 +151,11 @@ void FormWindow::syncChild(Child& child, forms::Prop what) {
     }
 }
 
+// Each edge rounds on its own, so controls that meet in the model meet on
+// the device at any DPI.
 RECT FormWindow::childRect(const forms::Control& control) const {
-    const int left = toPixels(control.clientLeft());
-    const int top = toPixels(control.clientTop());
-    return {left, top, left + toPixels(control.Width()), top + toPixels(control.Height())};
+    const double left = control.clientLeft(), top = control.clientTop();
+    return {device(left), device(top), device(left + control.Width()), device(top + control.Height())};
 }
 
 void FormWindow::placeChild(const Child& child) {
@@ -173,6 +174,17 @@ void FormWindow::placeContents(const forms::Frame& frame) {
         }
     }
     invalidateSurface(&frame);
+}
+
+// The window's DPI changed: every control anew in its size and font.
+void FormWindow::rescaleChildren() {
+    for (Child& child : children_) {
+        if (!child.hwnd) continue;
+        placeChild(child);
+        SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(child.control->font(), dpi_)),
+                     FALSE);
+    }
+    invalidateAll();
 }
 
 void FormWindow::showChild(const Child& child) {

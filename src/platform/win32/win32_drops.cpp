@@ -69,7 +69,7 @@ void FormWindow::filesDropped(WPARAM dropHandle) {
     shell.queryPoint(drop, &at);
     shell.finish(drop);
     if (files.empty()) return;
-    form_.dropAt(dropTargetAt(at), files, toTwips(at.x), toTwips(at.y));
+    form_.dropAt(dropTargetAt(at), files, twips(at.x), twips(at.y));
 }
 
 // The control under a client point, as the mouse finds it: the child

@@ -72,11 +72,17 @@ void FormWindow::createWindow() {
     // Normal frames stay off the taskbar by being owned by a hidden window.
     const bool owned = !style.showInTaskbar && !(frame.exStyle & WS_EX_TOOLWINDOW);
     const std::u16string caption = toUtf16(form_.Caption());
+    dpi_ = platform_.desktop().atModel(form_.Left(), form_.Top()).dpi;
+    const RECT r = deviceRect();
     hwnd_ = CreateWindowExW(frame.exStyle, kFormClass, reinterpret_cast<LPCWSTR>(caption.c_str()),
-                            frame.style | WS_CLIPCHILDREN, toPixels(form_.Left()),
-                            toPixels(form_.Top()), toPixels(form_.Width()), toPixels(form_.Height()),
-                            owned ? platform_.hiddenOwner() : nullptr, nullptr, platform_.instance(),
-                            this);
+                            frame.style | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left,
+                            r.bottom - r.top, owned ? platform_.hiddenOwner() : nullptr, nullptr,
+                            platform_.instance(), this);
+    // The system has the last word on which monitor the window is on.
+    if (const int dpi = platform_.windowDpi(hwnd_); dpi != dpi_) {
+        dpi_ = dpi;
+        applyGeometry();
+    }
     if (style.iconId != 0) {
         for (WPARAM which : {WPARAM(ICON_BIG), WPARAM(ICON_SMALL)}) {
             const int size = GetSystemMetrics(which == ICON_BIG ? SM_CXICON : SM_CXSMICON);
@@ -93,6 +99,7 @@ LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         auto* self = static_cast<FormWindow*>(create->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        scaleFrameWithDpi(hwnd);
     }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -141,6 +148,9 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOWPOSCHANGED:
             if (!applyingGeometry_) userMovedWindow();
             return 0;
+        case WM_DPICHANGED:
+            dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_GETMINMAXINFO: {
             // The program shrinks its windows to nothing in its animations.
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -179,25 +189,54 @@ void FormWindow::formChanged(forms::Prop what) {
     }
 }
 
-// A framed window with any size at all keeps its frame and two pixels inside
-// it, so a window of a twip (the splash as it starts) is seen as a tiny
-// framed square; the model keeps the size it was given.
-SIZE FormWindow::shownSize() const {
-    SIZE size{toPixels(form_.Width()), toPixels(form_.Height())};
-    if (form_.Width() > 0 && form_.Height() > 0 && form_.style().frame != forms::FrameStyle::None) {
-        const SizeTw frame = platform_.nonClientSize(form_.style().frame);
-        size.cx = std::max<LONG>(size.cx, toPixels(frame.width) + 2);
-        size.cy = std::max<LONG>(size.cy, toPixels(frame.height) + 2);
-    }
-    return size;
+// A move onto a monitor of another DPI changes the window's DPI on the way
+// (dpiChanged); its size is then that of the new DPI.
+void FormWindow::applyGeometry() {
+    const int dpi = dpi_;
+    placeWindow(deviceRect());
+    if (dpi_ != dpi) placeWindow(deviceRect());
 }
 
-void FormWindow::applyGeometry() {
-    const SIZE size = shownSize();
+void FormWindow::placeWindow(const RECT& r) {
     applyingGeometry_ = true;
-    SetWindowPos(hwnd_, nullptr, toPixels(form_.Left()), toPixels(form_.Top()), size.cx, size.cy,
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     applyingGeometry_ = false;
+}
+
+// The model's twips of the window on the device: placed by the monitor its
+// top-left corner is on, sized at the window's DPI, the frame as the
+// system draws it there.
+RECT FormWindow::deviceRect() const {
+    const Monitor& monitor = platform_.desktop().atModel(form_.Left(), form_.Top());
+    const auto [x, y] = axes();
+    const DeviceSpan across = windowSpan(monitor.x, monitor.dpi, dpi_, x);
+    const DeviceSpan down = windowSpan(monitor.y, monitor.dpi, dpi_, y);
+    return {across.start, down.start, across.start + across.length, down.start + down.length};
+}
+
+std::pair<WindowAxis, WindowAxis> FormWindow::axes() const {
+    const forms::FrameStyle frame = form_.style().frame;
+    const SizeTw frameTw = platform_.nonClientSize(frame);
+    const SIZE frameDevice = platform_.frameSize(frame, dpi_);
+    return {{form_.Left(), form_.Width(), frameTw.width, int(frameDevice.cx)},
+            {form_.Top(), form_.Height(), frameTw.height, int(frameDevice.cy)}};
+}
+
+// The window went onto a monitor of another DPI, or its monitor's scale
+// changed. Dragged there, it keeps the place the system suggests and takes
+// the size of its model at the new DPI; its controls and fonts follow.
+void FormWindow::dpiChanged(int dpi, const RECT& suggested) {
+    platform_.desktopChanged();
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    if (!applyingGeometry_) {
+        const RECT size = deviceRect();
+        placeWindow({suggested.left, suggested.top, suggested.left + (size.right - size.left),
+                     suggested.top + (size.bottom - size.top)});
+        userMovedWindow();
+    }
+    rescaleChildren();
 }
 
 void FormWindow::applyVisibility() {
@@ -237,14 +276,18 @@ void FormWindow::restoreFocus() {
 void FormWindow::userMovedWindow() {
     RECT r;
     if (!GetWindowRect(hwnd_, &r)) return;
-    const bool moved = r.left != toPixels(form_.Left()) || r.top != toPixels(form_.Top());
-    const SIZE shown = shownSize();
-    const bool sized = (r.right - r.left) != shown.cx || (r.bottom - r.top) != shown.cy;
+    const RECT model = deviceRect();
+    const bool moved = r.left != model.left || r.top != model.top;
+    const bool sized = (r.right - r.left) != (model.right - model.left) ||
+                       (r.bottom - r.top) != (model.bottom - model.top);
     if (!moved && !sized) return;
+    const Monitor& monitor = platform_.desktop().atDevice(r.left, r.top);
+    const auto [x, y] = axes();
     forms::Form::NoEcho guard(form_);
-    form_.Move(moved ? toTwips(r.left) : form_.Left(), moved ? toTwips(r.top) : form_.Top(),
-               sized ? toTwips(r.right - r.left) : form_.Width(),
-               sized ? toTwips(r.bottom - r.top) : form_.Height());
+    form_.Move(moved ? deviceToTwips(monitor.x, monitor.dpi, r.left) : form_.Left(),
+               moved ? deviceToTwips(monitor.y, monitor.dpi, r.top) : form_.Top(),
+               sized ? windowLengthTw(dpi_, r.right - r.left, x) : form_.Width(),
+               sized ? windowLengthTw(dpi_, r.bottom - r.top, y) : form_.Height());
 }
 
 // The form itself held the focus and another of the program's windows took
@@ -272,13 +315,6 @@ HWND Win32Platform::windowOf(const forms::Form* form) {
 
 std::unique_ptr<forms::FormPeer> Win32Platform::createPeer(forms::Form& form) {
     return std::make_unique<FormWindow>(*this, form);
-}
-
-SizeTw Win32Platform::nonClientSize(forms::FrameStyle frame) {
-    const FrameStyles styles = frameStyles(frame, false);
-    RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, styles.style, FALSE, styles.exStyle);
-    return {toTwips(r.right - r.left), toTwips(r.bottom - r.top)};
 }
 
 }  // namespace platform::win32

@@ -6,10 +6,12 @@
 #include "platform/win32/win32_platform.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "forms/form.h"
 #include "forms/peer.h"
+#include "platform/win32/win32_units.h"
 
 namespace platform::win32 {
 
@@ -43,7 +45,13 @@ private:
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void createWindow();
     void applyGeometry();
-    SIZE shownSize() const;
+    void placeWindow(const RECT& r);
+    RECT deviceRect() const;
+    std::pair<WindowAxis, WindowAxis> axes() const;
+    void dpiChanged(int dpi, const RECT& suggested);
+    void rescaleChildren();
+    int device(double tw) const { return toDevice(tw, dpi_); }
+    double twips(int pixels) const { return toTwips(pixels, dpi_); }
     void applyVisibility();
     void activate();
     void restoreFocus();
@@ -99,6 +107,7 @@ private:
     Win32Platform& platform_;
     forms::Form& form_;
     HWND hwnd_ = nullptr;
+    int dpi_ = kDesignDpi;  // the window's, which its controls and fonts follow
     std::vector<Child> children_;  // in the form's creation order = z-order
     forms::Control* pressed_ = nullptr;  // windowless control under a left press
     bool applyingGeometry_ = false;

@@ -41,13 +41,13 @@ bool isMouseMessage(UINT msg) {
     return msg == WM_MOUSEMOVE || buttonPressed(msg) != 0 || msg == WM_LBUTTONUP;
 }
 
-// Sends a move or a press to the model; x and y are pixels in the
+// Sends a move or a press to the model; x and y are twips in the
 // control's (or the form's) own client area.
-void deliverMouse(UINT msg, WPARAM wParam, int x, int y,
+void deliverMouse(UINT msg, WPARAM wParam, double x, double y,
                   const std::function<void(int, int, double, double)>& onMove,
                   const std::function<void(int, int, double, double)>& onDown) {
-    if (msg == WM_MOUSEMOVE && onMove) onMove(buttonsHeld(wParam), shiftState(), toTwips(x), toTwips(y));
-    if (buttonPressed(msg) && onDown) onDown(buttonPressed(msg), shiftState(), toTwips(x), toTwips(y));
+    if (msg == WM_MOUSEMOVE && onMove) onMove(buttonsHeld(wParam), shiftState(), x, y);
+    if (buttonPressed(msg) && onDown) onDown(buttonPressed(msg), shiftState(), x, y);
 }
 
 bool hasWindow(const forms::Control& control) {
@@ -128,7 +128,7 @@ LRESULT FormWindow::handleChild(Child& child, HWND hwnd, UINT msg, WPARAM wParam
                 if (control.kind() == forms::ControlKind::Frame) {
                     mouseOnSurface(static_cast<const forms::Frame*>(&control), msg, wParam, lParam);
                 } else {
-                    deliverMouse(msg, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+                    deliverMouse(msg, wParam, twips(GET_X_LPARAM(lParam)), twips(GET_Y_LPARAM(lParam)),
                                  control.onMouseMove, control.onMouseDown);
                 }
                 if (alive.expired()) return 0;
@@ -153,12 +153,12 @@ bool FormWindow::mouseOnSurface(const forms::Frame* surface, UINT msg, WPARAM wP
     if (hit) {
         const RECT r = childRect(*hit);
         const RECT origin = surface ? childRect(*surface) : RECT{0, 0, 0, 0};
-        deliverMouse(msg, wParam, p.x - (r.left - origin.left), p.y - (r.top - origin.top),
+        deliverMouse(msg, wParam, twips(p.x - (r.left - origin.left)), twips(p.y - (r.top - origin.top)),
                      hit->onMouseMove, hit->onMouseDown);
     } else if (surface) {
-        deliverMouse(msg, wParam, p.x, p.y, surface->onMouseMove, surface->onMouseDown);
+        deliverMouse(msg, wParam, twips(p.x), twips(p.y), surface->onMouseMove, surface->onMouseDown);
     } else {
-        deliverMouse(msg, wParam, p.x, p.y, form_.onMouseMove, form_.onMouseDown);
+        deliverMouse(msg, wParam, twips(p.x), twips(p.y), form_.onMouseMove, form_.onMouseDown);
     }
     return true;
 }

@@ -39,13 +39,15 @@ void drawText(HDC dc, const std::string& text, RECT rect, UINT format) {
 
 // A wide line in the inverting mode flips what lies beneath, text
 // included, so the labels it crosses stay readable.
-void drawLine(HDC dc, const forms::Line& line, POINT origin) {
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, line.BorderWidth()), RGB(0, 0, 0));
+// The width is in pixels of the model.
+void drawLine(HDC dc, const forms::Line& line, POINT origin, int dpi) {
+    const int width = toDevice(std::max(1, line.BorderWidth()) * double(forms::kTwipsPerPixel), dpi);
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, width), RGB(0, 0, 0));
     {
         Selected selected(dc, pen);
         const int oldMode = SetROP2(dc, line.inverting() ? R2_NOT : R2_COPYPEN);
-        MoveToEx(dc, toPixels(line.X1()) - origin.x, toPixels(line.Y1()) - origin.y, nullptr);
-        LineTo(dc, toPixels(line.X2()) - origin.x, toPixels(line.Y2()) - origin.y);
+        MoveToEx(dc, toDevice(line.X1(), dpi) - origin.x, toDevice(line.Y1(), dpi) - origin.y, nullptr);
+        LineTo(dc, toDevice(line.X2(), dpi) - origin.x, toDevice(line.Y2(), dpi) - origin.y);
         SetROP2(dc, oldMode);
     }
     DeleteObject(pen);
@@ -93,13 +95,18 @@ void FormWindow::paintFrameOverlay(const Child& frame) {
 void FormWindow::paintDrawList(HDC dc) const {
     SetBkMode(dc, TRANSPARENT);
     for (const forms::DrawOp& op : form_.drawList()) {
-        const int x = toPixels(op.x), y = toPixels(op.y);
+        const int x = device(op.x), y = device(op.y);
         const COLORREF color = COLORREF(op.color & 0xFFFFFF);
         if (op.kind == forms::DrawOp::Kind::Point) {
-            SetPixelV(dc, x, y, color);
+            // One pixel of the model, as many device pixels as that takes.
+            const int size = std::max(1, device(forms::kTwipsPerPixel));
+            HBRUSH brush = CreateSolidBrush(color);
+            const RECT dot{x, y, x + size, y + size};
+            FillRect(dc, &dot, brush);
+            DeleteObject(brush);
             continue;
         }
-        Selected font(dc, platform_.font(op.font));
+        Selected font(dc, platform_.font(op.font, dpi_));
         SetTextColor(dc, color);
         const std::u16string text = toUtf16(op.text);
         TextOutW(dc, x, y, reinterpret_cast<LPCWSTR>(text.c_str()), int(text.size()));
@@ -117,7 +124,7 @@ void FormWindow::paintSurface(HDC dc, const forms::Frame* surface, POINT origin)
         switch (c.kind()) {
             case forms::ControlKind::Label: {
                 const auto& label = static_cast<const forms::Label&>(c);
-                Selected font(dc, platform_.font(label.font()));
+                Selected font(dc, platform_.font(label.font(), dpi_));
                 SetTextColor(dc, colorOr(label.ForeColor(), COLOR_BTNTEXT));
                 UINT format = label.alignment() == forms::Alignment::Center ? DT_CENTER : DT_LEFT;
                 // A label sized to its text is one line; wrapping it could only
@@ -133,7 +140,7 @@ void FormWindow::paintSurface(HDC dc, const forms::Frame* surface, POINT origin)
                 break;
             }
             case forms::ControlKind::Line:
-                drawLine(dc, static_cast<const forms::Line&>(c), origin);
+                drawLine(dc, static_cast<const forms::Line&>(c), origin, dpi_);
                 break;
             default: break;
         }

@@ -19,10 +19,14 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/win32_desktop_map.h"
+#include "platform/win32/win32_face_choice.h"
 
 namespace platform::win32 {
 
@@ -35,6 +39,11 @@ struct FrameStyles {
     DWORD exStyle;
 };
 FrameStyles frameStyles(forms::FrameStyle frame, bool showInTaskbar);
+
+// Systems with only the first per-monitor awareness scale a window's frame
+// with its monitor's DPI when asked while the window is made; later ones do
+// it anyway.
+void scaleFrameWithDpi(HWND hwnd);
 
 class Win32Platform : public Platform {
 public:
@@ -74,8 +83,16 @@ public:
     HINSTANCE instance() const { return instance_; }
     // Owner of the windows kept off the taskbar that have a normal frame.
     HWND hiddenOwner() const { return helper_; }
-    // A font of the model, created once with the Shift-JIS character set.
-    HFONT font(const forms::Font& font);
+    // A font of the model at a DPI, created once with the Shift-JIS
+    // character set.
+    HFONT font(const forms::Font& font, int dpi);
+    // The monitors and their DPIs, measured when first asked and again
+    // after the display changed.
+    const DesktopMap& desktop();
+    void desktopChanged() { desktop_.reset(); }
+    int windowDpi(HWND hwnd);
+    // A frame's share of a window's size in device pixels at a DPI.
+    SIZE frameSize(forms::FrameStyle frame, int dpi);
     // The native window of a loaded form, or null.
     static HWND windowOf(const forms::Form* form);
 
@@ -86,11 +103,17 @@ private:
     HKEY sectionKey(const std::string& app, const std::string& section, bool create);
     void closeSectionKeys();
     void initializeCom();
+    DesktopMap measureDesktop();
+    int systemDpi();
+    std::u16string faceFor(const std::u16string& wanted);
 
     HINSTANCE instance_;
     HWND helper_ = nullptr;
     std::deque<std::function<void()>> posted_;
-    std::map<std::tuple<std::string, double, bool, bool>, HFONT> fonts_;
+    std::map<std::tuple<std::string, double, bool, bool, int>, HFONT> fonts_;
+    std::map<std::u16string, std::u16string> faces_;  // the face chosen for each name
+    std::optional<std::vector<InstalledFace>> installedFaces_;
+    std::optional<DesktopMap> desktop_;
     std::map<std::pair<std::string, std::string>, HKEY> sectionKeys_;
     std::array<COLORREF, 16> customColors_{};
     HANDLE instanceMutex_ = nullptr;

@@ -1,6 +1,6 @@
-// The rest of the desktop: set-up and tear-down of the backend, screen and
-// pointer, the topmost band, the shell, time, pending events and posted
-// tasks, the event loop, the single instance, sent keys, and the end.
+// The rest of the desktop: set-up and tear-down of the backend, the topmost
+// band, the shell, time, pending events and posted tasks, the event loop,
+// the single instance, sent keys, and the end.
 
 #include "platform/win32/win32_form_window.h"
 // After windows.h.
@@ -61,29 +61,9 @@ LRESULT CALLBACK Win32Platform::helperProc(HWND hwnd, UINT msg, WPARAM wParam, L
         self->runPosted();
         return 0;
     }
+    // Monitors came, went or changed their resolution or scale.
+    if (self && (msg == WM_DISPLAYCHANGE || msg == WM_DPICHANGED)) self->desktopChanged();
     return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-SizePx Win32Platform::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
-std::vector<RectPx> Win32Platform::monitors() {
-    std::vector<RectPx> rects;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT r, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<RectPx>*>(data)->push_back(
-                {r->left, r->top, r->right - r->left, r->bottom - r->top});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&rects));
-    if (rects.empty()) return Platform::monitors();
-    return rects;
-}
-
-PointPx Win32Platform::cursorPos() {
-    POINT p{0, 0};
-    GetCursorPos(&p);
-    return {p.x, p.y};
 }
 
 void Win32Platform::setTopmost(forms::Form& form, bool topmost) {

@@ -4,8 +4,11 @@
 # corner, the panel dragged, keys on it, a launch, a registration typed
 # into the dialog, files dropped from a file manager, the end question,
 # everything saved; then a second start with broken values, a refused second
-# instance, options changed in the settings view and the exit command. Exits
-# 77 (skipped) when the exe has not been built.
+# instance, options changed in the settings view and the exit command; last a
+# run at 150 %, where the windows are drawn at 1.5 times their size, the call
+# point stays one device pixel and the pointer's hit tests keep to that scale.
+# The prefix has no font settings for the faces the program names. Exits 77
+# (skipped) when the exe has not been built.
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=wine_desktop.sh
@@ -28,16 +31,10 @@ small_square_near_centre() {
         convert png:- -trim -format '%w %h' info:)
     [ "$w" -ge 3 ] && [ "$w" -le 16 ] && [ "$h" -ge 3 ] && [ "$h" -le 16 ]
 }
-# The status line lies on client rows 168-184 of the panel, one row to
-# spare: between its border lines, 15 rows show its colour.
-status_colour_rows() {
-    local cx cy
-    read -r cx cy < <(panel_client_origin "$(panel_window)")
-    import -window root -crop "1x26+$((cx + 100))+$((cy + 160))" +repage -depth 8 txt:- | grep -c '#008000'
-}
 # label_whole X Y PIXELS TEXT: the dialog's label at client pixel (X, Y) shows
 # its text as wide as the text set in the IPA P Gothic of that pixel size
-# (the test's face for ＭＳ Ｐゴシック): nothing is cut at the label's edge.
+# (the face the program picks for ＭＳ Ｐゴシック among the IPA fonts): nothing
+# is cut at the label's edge.
 label_whole() {
     local x y w h border top shown whole
     read -r x y w h < <(window_geometry "$(windows_named "$DIALOG" | head -1)")
@@ -50,10 +47,38 @@ label_whole() {
     echo "note: label $4 shows $shown pixels of ink, the whole text $whole"
     [ "$shown" -ge $((whole - 2)) ]
 }
-only_the_corner_is() {
-    ! pixel_is $((CORNER_X - 1)) 0 "$1" && ! pixel_is "$CORNER_X" 1 "$1"
+# only_pixel_is X Y DX DY COLOUR: the pixel at X,Y has the colour, its
+# neighbours DX across and DY down (towards the screen's inside) do not.
+only_pixel_is() {
+    pixel_is "$1" "$2" "$5" && ! pixel_is $(($1 + $3)) "$2" "$5" && ! pixel_is "$1" $(($2 + $4)) "$5"
 }
 
+# column_runs X Y HEIGHT: the colours down a column of the screen, each as
+# "r,g,b:rows" for a run of equal pixels.
+column_runs() {
+    import -window root -crop "1x$3+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | uniq -c |
+        awk '{printf "%s:%s ", $2, $1}'
+}
+
+# Down a column near the status line's right end, clear of its text: its 17
+# rows of the layout, the border's two included, all there at this scale.
+status_line_whole() {
+    local sx sy runs
+    read -r sx sy < <(panel_point "$PANEL" 320 168)
+    runs="$(column_runs "$sx" $((sy - $(dpx 20))) "$(dpx 40)")"
+    grep -Eq "(^| )([0-9,]+):1 0,128,0:$(($(dpx 17) - 2)) \2:1 " <<<"$runs" || { echo "$runs"; return 1; }
+}
+
+# Japanese strings under another language leave the system showing none.
+version_language() {
+    x86_64-w64-mingw32-windres -i "$EXE" -O rc 2>/dev/null |
+        awk '/^LANGUAGE/ {language = $2 $3} /VERSIONINFO/ {print language; exit}'
+}
+check "the version information is filed under Japanese (1041), as its strings" \
+    equals "$(version_language)" "17,1"
+
+w96=0 h96=0   # the panel's size at 96 dpi, taken in the first run
 start_wine_desktop
 
 echo "--- first run: settings from the registry, a launch, the end question"
@@ -72,15 +97,16 @@ start_program
 check "the splash spirals in as a tiny framed square" wait_for 60 small_square_near_centre
 check "the call point shows in the stored colour at the top-right pixel" \
     wait_for 60 call_point_is "255,0,0"
-check "the call point is one pixel" only_the_corner_is "255,0,0"
+check "the call point is one pixel" only_pixel_is "$CORNER_X" 0 -1 1 "255,0,0"
 # The splash flies into the corner at its end: touch only the call point.
 check "the splash closes itself" wait_for 60 splash_gone
 xdotool mousemove "$CORNER_X" 0
 check "touching the call point opens the panel" wait_for 15 panel_shown
 if panel_shown; then
-    read -r px py _ _ < <(window_geometry "$(panel_window)")
+    read -r px py w96 h96 < <(window_geometry "$(panel_window)")
     check "the panel stands where the registry puts it" equals "$px,$py" "200,100"
-    check "the status line shows whole under the panel's frame" equals "$(status_colour_rows)" 15
+    PANEL="$(panel_window)"
+    check "the status line shows whole under the panel's frame" status_line_whole
     # Dragged by its caption, 100 pixels right and 50 down.
     xdotool mousemove $((px + 60)) $((py + 8)) mousedown 1
     for step in 1 2 3 4 5; do
@@ -142,8 +168,8 @@ if [ -n "${DRAG_SOURCE:-}" ] && wait_for 10 panel_shown; then
     DRAG_LOG="$WINE_DESKTOP_DIR/drag.log"
     mkdir -p "$WINEPREFIX/drive_c/Tools/My.Folder"
     printf 'echo dropped\r\n' >"$WINEPREFIX/drive_c/Tools/drop me.bat"
-    read -r cx cy < <(panel_client_origin "$(panel_window)")
-    drag_begin "$WINEPREFIX/drive_c/Tools/drop me.bat" && drag_to $((cx + 246)) $((cy + 40))
+    read -r sx sy < <(panel_point "$(panel_window)" 246 40)
+    drag_begin "$WINEPREFIX/drive_c/Tools/drop me.bat" && drag_to "$sx" "$sy"
     check "a file from a file manager is dropped on slot 3" drag_end
     check "the file manager sees a copy, never a move" drag_taken_as copy
     check "the drop opens the dialog" wait_for 10 window_titled "$DIALOG"
@@ -156,9 +182,9 @@ if [ -n "${DRAG_SOURCE:-}" ] && wait_for 10 panel_shown; then
     check "the working folder is its folder with the backslash" \
         equals "$(store_get "$ENTRIES" APPath03)" 'C:\Tools\'
     wait_for 10 panel_shown
-    read -r cx cy < <(panel_client_origin "$(panel_window)")
+    read -r sx sy < <(panel_point "$(panel_window)" 82 112)
     drag_begin "$WINEPREFIX/drive_c/Tools/drop me.bat" "$WINEPREFIX/drive_c/Tools/My.Folder" &&
-        drag_to $((cx + 82)) $((cy + 112))
+        drag_to "$sx" "$sy"
     check "a file and a folder are dropped on slot 8" drag_end
     check "they are saved in slots 8 and 9 without a dialog" \
         wait_for 15 stored_is "$ENTRIES" APName09 "My.Folder"
@@ -221,5 +247,54 @@ check "the corner chosen by the user is saved" equals "$(store_get "$SETTING" MA
 check "the colour read on this start is saved" equals "$(store_get "$SETTING" MAIN_COLOR)" 65280
 check "the centred position replaces the broken one" \
     equals "$(store_get "$SETTING" SUB_LEFT | tr -d '0-9')" ""
+
+echo "--- at 150 %: the panel at 1.5 times its size, the call point one device pixel"
+read -r side96 _ < <(panel_frame "$w96" "$h96")
+set_wine_dpi 144
+store_set "$SETTING" MAIN_PLACE 3
+PLACE_BEFORE="$(store_get "$SETTING" SUB_LEFT),$(store_get "$SETTING" SUB_TOP)"
+rm -f "$WINEPREFIX/drive_c/launched.txt"
+BOTTOM_Y=$((WINE_SCREEN_HEIGHT - 1))
+start_program
+check "the call point shows in the bottom-right device pixel" \
+    wait_for 60 pixel_is "$CORNER_X" "$BOTTOM_Y" "0,255,0"
+check "the call point is one device pixel" only_pixel_is "$CORNER_X" "$BOTTOM_Y" -1 -1 "0,255,0"
+wait_for 60 splash_gone
+xdotool mousemove "$CORNER_X" "$BOTTOM_Y"
+check "the panel opens 1.5 times its 96-dpi size" wait_for 15 panel_shown
+if panel_shown; then
+    PANEL="$(panel_window)"
+    read -r px py pw ph < <(window_geometry "$PANEL")
+    read -r side _ < <(panel_frame "$pw" "$ph")
+    check "its client area is 1.5 times as wide, in the same frame" equals "$side" "$side96"
+    check "the status line is whole: its border round 24 rows of its green" status_line_whole
+    click_in_panel "$PANEL" 82 16
+    check "a click on the first slot at this scale starts its program" \
+        wait_for 30 test -s "$WINEPREFIX/drive_c/launched.txt"
+    wait_for 10 panel_hidden
+fi
+# The auto-hide option (Tao) is on since the second run: the poll compares
+# the pointer with the panel in layout pixels. The click above started it;
+# a tick with the pointer away stops it before the panel opens again.
+xdotool mousemove 0 0
+sleep 0.5
+xdotool mousemove "$CORNER_X" "$BOTTOM_Y"
+if wait_for 15 panel_shown; then
+    read -r px py pw ph < <(window_geometry "$PANEL")
+    # shellcheck disable=SC2046
+    xdotool mousemove $(panel_point "$PANEL" 82 40)   # over a slot: the poll starts
+    sleep 0.3
+    xdotool mousemove $((px + pw - 3)) $((py + ph / 2))
+    sleep 0.8
+    check "with auto-hide, a pointer just inside the panel's edge keeps it open" panel_shown
+    xdotool mousemove $((px + pw + 2)) $((py + ph / 2))
+    check "and just outside it hides the panel" wait_for 5 panel_hidden
+fi
+xdotool mousemove "$CORNER_X" "$BOTTOM_Y" click 3
+check "the end question comes at this scale too" wait_for 20 box_shown "$TITLE"
+answer_box "$TITLE" y
+check "Yes ends the program" wait_for 60 program_ended
+check "the panel's place is stored as it was read, in twips" \
+    equals "$(store_get "$SETTING" SUB_LEFT),$(store_get "$SETTING" SUB_TOP)" "$PLACE_BEFORE"
 
 finish_checks

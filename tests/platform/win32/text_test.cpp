@@ -1,7 +1,10 @@
-// The Windows backend's text and unit conversions, which are portable and
-// so run here: what crosses the UTF-8 / UTF-16 boundary must arrive whole.
+// The Windows backend's portable parts, which so run here: what crosses the
+// UTF-8 / UTF-16 boundary must arrive whole, the model's pixels land on the
+// right device pixels at any DPI, and missing faces get fitting stand-ins.
 #include <gtest/gtest.h>
 
+#include "platform/win32/win32_desktop_map.h"
+#include "platform/win32/win32_face_choice.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 
@@ -60,26 +63,150 @@ TEST(Win32Text, FilterBecomesANulSeparatedListEndedTwice) {
     EXPECT_EQ(fileFilterList(""), std::u16string(2, u'\0'));
 }
 
-TEST(Win32Units, PixelsRoundHalvesToEven) {
-    using platform::win32::toPixels;
-    EXPECT_EQ(toPixels(15), 1);
-    EXPECT_EQ(toPixels(7.5), 0);     // half a pixel: to the even 0
-    EXPECT_EQ(toPixels(22.5), 2);    // one and a half: to the even 2
-    EXPECT_EQ(toPixels(19200 - 15), 1279);
-    EXPECT_EQ(toPixels(-22.5), -2);
-    EXPECT_EQ(toPixels(1e12), 2147483647);  // clamped, not wrapped
+TEST(Win32Units, DevicePixelsRoundHalvesToEven) {
+    using platform::win32::toDevice;
+    EXPECT_EQ(toDevice(15, 96), 1);
+    EXPECT_EQ(toDevice(7.5, 96), 0);     // half a pixel: to the even 0
+    EXPECT_EQ(toDevice(22.5, 96), 2);    // one and a half: to the even 2
+    EXPECT_EQ(toDevice(19200 - 15, 96), 1279);
+    EXPECT_EQ(toDevice(-22.5, 96), -2);
+    EXPECT_EQ(toDevice(1e12, 96), 2147483647);  // clamped, not wrapped
+    EXPECT_EQ(toDevice(255, 144), 26);   // the status line's 17 rows: 25.5
+    EXPECT_EQ(toDevice(4905, 144), 490); // the panel's width: 490.5
+    EXPECT_EQ(toDevice(15, 192), 2);
 }
 
 // Font sizes of the layout are pixel sizes in points; each maps back to
-// its whole pixel height.
-TEST(Win32Units, FontHeightsInPixelsAtNinetySixDpi) {
+// its whole pixel height at 96 dpi, and scales with the DPI.
+TEST(Win32Units, FontHeightsInPixels) {
     using platform::win32::fontHeightPx;
-    EXPECT_EQ(fontHeightPx(9), -12);
-    EXPECT_EQ(fontHeightPx(9.75), -13);
-    EXPECT_EQ(fontHeightPx(8.25), -11);
-    EXPECT_EQ(fontHeightPx(20.25), -27);
-    EXPECT_EQ(fontHeightPx(2.25), -3);
-    EXPECT_EQ(fontHeightPx(13.5), -18);
+    EXPECT_EQ(fontHeightPx(9, 96), -12);
+    EXPECT_EQ(fontHeightPx(9.75, 96), -13);
+    EXPECT_EQ(fontHeightPx(8.25, 96), -11);
+    EXPECT_EQ(fontHeightPx(20.25, 96), -27);
+    EXPECT_EQ(fontHeightPx(2.25, 96), -3);
+    EXPECT_EQ(fontHeightPx(13.5, 96), -18);
+    EXPECT_EQ(fontHeightPx(9, 144), -18);
+    EXPECT_EQ(fontHeightPx(9.75, 144), -20);  // 19.5, to the even 20
+}
+
+using platform::win32::DesktopMap;
+using platform::win32::DeviceSpan;
+using platform::win32::Monitor;
+using platform::win32::WindowAxis;
+using platform::win32::windowSpan;
+
+// The call point as the program places it: one model pixel whose far
+// edge is the screen's model size in twips (corner 3: bottom right).
+std::pair<DeviceSpan, DeviceSpan> callPointAtBottomRight(const Monitor& m) {
+    const DesktopMap map({m});
+    const double right = map.primarySize().width * 15.0, bottom = map.primarySize().height * 15.0;
+    return {windowSpan(m.x, m.dpi, m.dpi, WindowAxis{right - 15, 15, 0, 0}),
+            windowSpan(m.y, m.dpi, m.dpi, WindowAxis{bottom - 15, 15, 0, 0})};
+}
+
+// A screen whose device size the DPI does not divide gives the program a
+// rounded size; the call point still lands on the one corner pixel.
+TEST(Win32Desktop, TheCallPointIsOneDevicePixelInTheCornerAtAnyDpi) {
+    for (int dpi : {96, 120, 144, 168, 192}) {
+        for (auto [w, h] : {std::pair{1280, 1024}, std::pair{1366, 768}, std::pair{1920, 1080}}) {
+            const auto [x, y] = callPointAtBottomRight(Monitor{{0, w}, {0, h}, dpi});
+            EXPECT_EQ(x.start, w - 1) << dpi << " dpi, " << w;
+            EXPECT_EQ(y.start, h - 1) << dpi << " dpi, " << h;
+            EXPECT_EQ(x.length, 1);
+            EXPECT_EQ(y.length, 1);
+        }
+    }
+    const Monitor m{{0, 1280}, {0, 1024}, 144};
+    const DeviceSpan topLeft = windowSpan(m.x, 144, 144, WindowAxis{0, 15, 0, 0});
+    EXPECT_EQ(topLeft.start, 0);
+    EXPECT_EQ(topLeft.length, 1);
+}
+
+TEST(Win32Desktop, WindowsScaleTheirClientAndKeepTheirFrameAtTheWindowsDpi) {
+    const Monitor m{{0, 1280}, {0, 1024}, 144};
+    const DesktopMap map({m});
+    EXPECT_EQ(map.primarySize().width, 853);
+    EXPECT_EQ(map.primarySize().height, 683);
+    // The panel at 200,100 model pixels: 327 pixels of client and a frame
+    // that the system draws with 6 pixels at this DPI.
+    const WindowAxis across{3000, 4905 + 60, 60, 6};
+    const DeviceSpan span = windowSpan(m.x, 144, 144, across);
+    EXPECT_EQ(span.start, 300);
+    EXPECT_EQ(span.length, 6 + 490);
+    EXPECT_DOUBLE_EQ(platform::win32::windowLengthTw(144, span.length, across), 60 + 4900);
+    // At 96 dpi nothing moves: the model's pixels are the device's.
+    const Monitor plain{{0, 1280}, {0, 1024}, 96};
+    const DeviceSpan same = windowSpan(plain.x, 96, 96, WindowAxis{3000, 4905 + 90, 90, 6});
+    EXPECT_EQ(same.start, 200);
+    EXPECT_EQ(same.length, 333);
+    // A window that ends where the screen ends, but is no call point.
+    const DeviceSpan flush = windowSpan(m.x, 144, 144, WindowAxis{12795 - 4995, 4995, 90, 9});
+    EXPECT_EQ(flush.start + flush.length, 1280);
+}
+
+// A second monitor to the right at 150 %: points on it convert about its
+// own corner, so the pointer and a window on it agree.
+TEST(Win32Desktop, EachMonitorConvertsAboutItsOwnCorner) {
+    const Monitor primary{{0, 1920}, {0, 1080}, 96};
+    const Monitor second{{1920, 2560}, {0, 1440}, 144};
+    const DesktopMap map({primary, second});
+    EXPECT_EQ(map.primarySize().width, 1920);
+    const platform::PointPx p = map.toModel(1920 + 300, 150);
+    EXPECT_EQ(p.x, 1920 + 200);
+    EXPECT_EQ(p.y, 100);
+    EXPECT_EQ(map.toModel(100, 100).x, 100);
+    const Monitor& on = map.atModel(p.x * 15.0, p.y * 15.0);
+    EXPECT_EQ(on.dpi, 144);
+    EXPECT_EQ(windowSpan(on.x, on.dpi, on.dpi, WindowAxis{p.x * 15.0, 150, 0, 0}).start, 1920 + 300);
+    EXPECT_EQ(map.atModel(1919 * 15.0, 0).dpi, 96);
+    // Off every monitor: the nearest one.
+    EXPECT_EQ(map.atDevice(1920 + 2560 + 50, 10).dpi, 144);
+    EXPECT_EQ(map.atDevice(-50, 10).dpi, 96);
+}
+
+using platform::win32::closestFace;
+using platform::win32::InstalledFace;
+
+// The Debian IPA fonts as the system lists them (vertical faces too), in
+// English and, under a Japanese locale, in Japanese.
+const std::vector<InstalledFace> kIpaFaces{
+    {u"@IPAPMincho", false}, {u"@IPAGothic", true}, {u"IPAGothic", true},
+    {u"IPAMincho", true},    {u"IPAPGothic", false}, {u"IPAPMincho", false}};
+const std::vector<InstalledFace> kIpaFacesInJapanese{
+    {u"IPAゴシック", true}, {u"IPA明朝", true}, {u"IPA Pゴシック", false}, {u"IPA P明朝", false},
+    {u"@IPA P明朝", false}};
+
+TEST(Win32Faces, MissingLayoutFacesGetTheSameKindAndPitch) {
+    EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", kIpaFaces), u"IPAPMincho");
+    EXPECT_EQ(closestFace(u"ＭＳ 明朝", kIpaFaces), u"IPAMincho");
+    EXPECT_EQ(closestFace(u"ＭＳ Ｐゴシック", kIpaFaces), u"IPAPGothic");
+    EXPECT_EQ(closestFace(u"ＭＳ ゴシック", kIpaFaces), u"IPAGothic");
+    EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", kIpaFacesInJapanese), u"IPA P明朝");
+    EXPECT_EQ(closestFace(u"ＭＳ ゴシック", kIpaFacesInJapanese), u"IPAゴシック");
+}
+
+TEST(Win32Faces, InstalledFacesStayAndTheIpaFamilyComesFirst) {
+    const std::vector<InstalledFace> windows{{u"Yu Mincho", false}, {u"MS PMincho", false},
+                                             {u"Meiryo", false}, {u"MS Gothic", true}};
+    EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", windows), u"MS PMincho");  // its English name
+    EXPECT_EQ(closestFace(u"ＭＳ ゴシック", windows), u"MS Gothic");
+    EXPECT_EQ(closestFace(u"ＭＳ Ｐゴシック", windows), u"Meiryo");
+    EXPECT_EQ(closestFace(u"ＭＳ 明朝", windows), u"Yu Mincho");       // Mincho over pitch
+    const std::vector<InstalledFace> many{{u"Noto Serif CJK JP", false}, {u"IPAexMincho", false},
+                                          {u"Yu Mincho", false}, {u"IPAPMincho", false}};
+    EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", many), u"IPAPMincho");
+    EXPECT_EQ(closestFace(u"ＭＳ 明朝", many), u"IPAPMincho");
+    const std::vector<InstalledFace> withMs{{u"ＭＳ 明朝", true}, {u"IPAMincho", true}};
+    EXPECT_EQ(closestFace(u"ＭＳ 明朝", withMs), u"ＭＳ 明朝");
+}
+
+TEST(Win32Faces, OtherKindsAndOtherFacesAreLeftWhereNothingFits) {
+    const std::vector<InstalledFace> gothicOnly{{u"IPAGothic", true}, {u"IPAPGothic", false}};
+    EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", gothicOnly), u"IPAPGothic");  // proportional still
+    EXPECT_EQ(closestFace(u"System", kIpaFaces), u"System");
+    const std::vector<InstalledFace> latinOnly{{u"Tahoma", false}, {u"@IPAGothic", true}};
+    EXPECT_EQ(closestFace(u"ＭＳ ゴシック", latinOnly), u"ＭＳ ゴシック");
 }
 
 }  // namespace

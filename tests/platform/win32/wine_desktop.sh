@@ -1,10 +1,12 @@
 # A throw-away Windows desktop for the exe: Xvfb, a fresh Wine prefix in a
-# temp folder, Japanese fonts for the faces the program asks for, and small
-# helpers to look at the screen and the registry. Sourced by the tests and
-# the benchmark; stop_wine_desktop cleans everything up again.
+# temp folder with the Debian IPA fonts and no font settings for the faces
+# the program names (it picks its own stand-ins), and small helpers to look
+# at the screen and the registry. Sourced by the tests and the benchmark;
+# stop_wine_desktop cleans everything up again.
 
 WINE_SCREEN_WIDTH=1280
 WINE_SCREEN_HEIGHT=1024
+WINE_DPI=96   # set_wine_dpi changes it
 STORE_KEY='HKCU\Software\VB and VBA Program Settings\hiyokorapper'
 
 # Installs what the desktop needs (nothing when all is there).
@@ -38,9 +40,9 @@ stop_wine_desktop() {
     return 0
 }
 
-# No window manager runs on Xvfb: Wine draws every frame itself. The MS
-# faces map to the IPA fonts, and the system's UI fonts fall back to them
-# for Japanese (message boxes, captions).
+# No window manager runs on Xvfb: Wine draws every frame itself. The
+# system's UI font falls back to the IPA Gothic for Japanese (message boxes,
+# captions), as a Japanese system's does to its own.
 configure_wine_desktop() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     local face
@@ -48,17 +50,25 @@ configure_wine_desktop() {
         wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
             /v "$face" /t REG_MULTI_SZ /d "ipagp.ttf,IPAPGothic" /f >/dev/null 2>&1
     done
-    # The faces have full-width names, so they go in as a UTF-16 .reg file.
-    python3 - "$WINE_DESKTOP_DIR/fonts.reg" <<'PY'
-import sys
-lines = ["Windows Registry Editor Version 5.00", "",
-         r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]",
-         '"ＭＳ Ｐ明朝"="IPAPMincho"', '"ＭＳ 明朝"="IPAMincho"',
-         '"ＭＳ Ｐゴシック"="IPAPGothic"', '"ＭＳ ゴシック"="IPAGothic"', ""]
-open(sys.argv[1], "wb").write(b"\xff\xfe" + "\r\n".join(lines).encode("utf-16-le"))
-PY
-    wine regedit /S "$(winepath -w "$WINE_DESKTOP_DIR/fonts.reg")" >/dev/null 2>&1
     wineserver -w
+}
+
+# set_wine_dpi DPI: the display's scale for the programs started next (144
+# is 150 %), as the control panel sets it. Call it while none runs.
+set_wine_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -k >/dev/null 2>&1
+    wineserver -w
+    WINE_DPI="$1"
+}
+
+# dpx N: N pixels of the layout (96 dpi) in device pixels at WINE_DPI,
+# halves to even as the exe rounds.
+dpx() {
+    awk -v n="$1" -v dpi="$WINE_DPI" 'BEGIN {
+        x = n * dpi / 96; r = int(x); f = x - r
+        if (f > 0.5 || (f == 0.5 && r % 2)) r++
+        print r }'
 }
 
 # check, equals, wait_for and finish_checks.
@@ -132,16 +142,19 @@ store_count() { wine reg query "$STORE_KEY\\$1" 2>/dev/null | grep -c 'REG_SZ' |
 exe_pids() { pgrep -f "${1//./\\.}" || true; }
 
 # The launcher's windows as a user finds them. The panel is the window with
-# the product title whose size fits it: a client area of 327 x 186 pixels
-# (its load step halved the design's 372) in a frame with a caption's worth
-# on top. Message boxes are the other windows.
+# the product title whose size fits it: a client area of 327 x 186 layout
+# pixels (its load step halved the design's 372), a frame of a few pixels,
+# and a caption's worth on top. Message boxes are the other windows.
 LAUNCHER_TITLE="ヒヨコらっぱーVer1.96"
-panel_frame_top() { echo $(($2 - 186 - ($1 - 327) / 2)); }
+# panel_frame WIDTH HEIGHT: the frame's "side top" in device pixels.
+panel_frame() {
+    local border=$((($1 - $(dpx 327)) / 2))
+    echo "$border $(($2 - $(dpx 186) - border))"
+}
 is_panel_size() {
-    local border=$((($1 - 327) / 2))
-    local top
-    top=$(panel_frame_top "$1" "$2")
-    [ "$border" -ge 0 ] && [ "$border" -le 8 ] && [ "$top" -ge 10 ] && [ "$top" -le 40 ]
+    local border top
+    read -r border top < <(panel_frame "$1" "$2")
+    [ "$border" -ge 0 ] && [ "$border" -le $(dpx 8) ] && [ "$top" -ge $(dpx 10) ] && [ "$top" -le $(dpx 40) ]
 }
 panel_window() {
     local id x y w h
@@ -174,17 +187,22 @@ answer_box() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) key "$2"
 }
 
-# panel_client_origin ID: the screen pixel of the panel's client corner.
-panel_client_origin() {
-    local x y w h
+# panel_point ID X Y: the screen's device pixel of a layout pixel of the
+# panel's client area.
+panel_point() {
+    local x y w h border top
     read -r x y w h < <(window_geometry "$1") || return 1
-    echo "$((x + (w - 327) / 2)) $((y + $(panel_frame_top "$w" "$h")))"
+    read -r border top < <(panel_frame "$w" "$h")
+    echo "$((x + border + $(dpx "$2"))) $((y + top + $(dpx "$3")))"
 }
-# click_in_panel ID X Y [BUTTON]: a click at pixels of the panel's client area.
+
+# click_in_panel ID X Y [BUTTON]: a click at a layout pixel of the panel's
+# client area.
 click_in_panel() {
-    local cx cy
-    read -r cx cy < <(panel_client_origin "$1") || return 1
-    xdotool mousemove $((cx + $2)) $((cy + $3)) click "${4:-1}"
+    local at
+    at="$(panel_point "$1" "$2" "$3")" || return 1
+    # shellcheck disable=SC2086
+    xdotool mousemove $at click "${4:-1}"
 }
 
 # The splash and the call point are the untitled windows; the splash
