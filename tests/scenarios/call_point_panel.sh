@@ -59,6 +59,7 @@ check "touching the call point opens the panel" open_panel 3
 xdotool mousemove 10 10  # off the panel: no hover look on the slots
 sleep 0.3
 check "the panel stands at its stored place" placed_is ranch "480 400 327 186"
+check "the status line shows whole, under a frame too" status_line_whole
 panel_over_cover() { [ "$(pixel_at 640 492)" != "255,0,255" ]; }
 check "the panel is drawn above the other window" panel_over_cover
 shot panel-over-xmessage

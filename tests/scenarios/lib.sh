@@ -196,6 +196,15 @@ type_text() {
     xdotool key ctrl+v
 }
 
+# dialog_label_whole X Y PIXELS TEXT: the dialog's label at client pixel
+# (X, Y), up to the text boxes, shows its whole text.
+dialog_label_whole() {
+    local dx dy dw dh
+    read -r dx dy dw dh < <(geometry_of "$(window_of toro)") || return 1
+    import -window root -crop "$((55 - $1))x15+$((dx + $1))+$((dy + $2))" +repage "$work/label.png"
+    text_shows_whole "$work/label.png" "$3" "$4"
+}
+
 # fill_dialog TITLE TARGET FOLDER: types the three boxes of the shown dialog,
 # each after selecting what it held, and confirms with Enter.
 fill_dialog() {
@@ -280,6 +289,13 @@ dominant_colour() {
 }
 # The status line's colour: the label spans the panel below the tabs.
 status_colour() { dominant_colour 40 170 240 14; }
+# The status line on rows 168-184 of the panel's client area, the last row
+# to spare: its border's two rows round 15 of its colour, none of it cut.
+status_line_whole() {
+    local rx ry rw rh
+    read -r rx ry rw rh < <(geometry_of "$(window_of ranch)") || return 1
+    band_whole "$(column_runs $((rx + 300)) $((ry + 160)) $((rh - 160)))" 0,128,0 15
+}
 status_colour_is() { [ "$(status_colour)" = "$1" ]; }
 pixel_at() {
     import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- |

@@ -26,6 +26,10 @@ check "a click on an empty slot opens the dialog" wait_for 5 shown toro
 check "the dialog carries its title" title_is toro "タイトル及びリンク先を指定してぇ"
 check "the panel hides while the dialog is up" hidden ranch
 shot dialog-empty "$(window_of toro)"
+for label in "8 8 13 タイトル" "8 32 12 リンク先" "4 56 13 実行パス"; do
+    read -r lx ly size text <<<"$label"
+    check "the dialog's label $text shows whole" dialog_label_whole "$lx" "$ly" "$size" "$text"
+done
 if with_window_manager; then
     minimise toro
     check "the window manager minimises the dialog" wait_for 3 hidden toro

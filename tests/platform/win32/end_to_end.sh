@@ -31,21 +31,15 @@ small_square_near_centre() {
         convert png:- -trim -format '%w %h' info:)
     [ "$w" -ge 3 ] && [ "$w" -le 16 ] && [ "$h" -ge 3 ] && [ "$h" -le 16 ]
 }
-# label_whole X Y PIXELS TEXT: the dialog's label at client pixel (X, Y) shows
-# its text as wide as the text set in the IPA P Gothic of that pixel size
-# (the face the program picks for ＭＳ Ｐゴシック among the IPA fonts): nothing
-# is cut at the label's edge.
+# label_whole X Y PIXELS TEXT: the dialog's label at client pixel (X, Y),
+# up to the text boxes, shows its whole text.
 label_whole() {
-    local x y w h border top shown whole
+    local x y w h border top
     read -r x y w h < <(window_geometry "$(windows_named "$DIALOG" | head -1)")
     border=$(((w - 276) / 2))
     top=$((h - 112 - border))
-    shown=$(import -window root -crop "$((55 - $1))x15+$((x + border + $1))+$((y + top + $2))" +repage png:- |
-        convert png:- -fuzz 30% -format %@ info: | sed 's/x.*//')
-    whole=$(convert -font /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf -pointsize "$3" "label:$4" \
-        -fuzz 30% -format %@ info: | sed 's/x.*//')
-    echo "note: label $4 shows $shown pixels of ink, the whole text $whole"
-    [ "$shown" -ge $((whole - 2)) ]
+    import -window root -crop "$((55 - $1))x15+$((x + border + $1))+$((y + top + $2))" +repage "$WINE_DESKTOP_DIR/label.png"
+    text_shows_whole "$WINE_DESKTOP_DIR/label.png" "$3" "$4"
 }
 # only_pixel_is X Y DX DY COLOUR: the pixel at X,Y has the colour, its
 # neighbours DX across and DY down (towards the screen's inside) do not.
@@ -53,21 +47,12 @@ only_pixel_is() {
     pixel_is "$1" "$2" "$5" && ! pixel_is $(($1 + $3)) "$2" "$5" && ! pixel_is "$1" $(($2 + $4)) "$5"
 }
 
-# column_runs X Y HEIGHT: the colours down a column of the screen, each as
-# "r,g,b:rows" for a run of equal pixels.
-column_runs() {
-    import -window root -crop "1x$3+$1+$2" -depth 8 txt:- 2>/dev/null |
-        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | uniq -c |
-        awk '{printf "%s:%s ", $2, $1}'
-}
-
 # Down a column near the status line's right end, clear of its text: its 17
 # rows of the layout, the border's two included, all there at this scale.
 status_line_whole() {
-    local sx sy runs
+    local sx sy
     read -r sx sy < <(panel_point "$PANEL" 320 168)
-    runs="$(column_runs "$sx" $((sy - $(dpx 20))) "$(dpx 40)")"
-    grep -Eq "(^| )([0-9,]+):1 0,128,0:$(($(dpx 17) - 2)) \2:1 " <<<"$runs" || { echo "$runs"; return 1; }
+    band_whole "$(column_runs "$sx" $((sy - $(dpx 20))) "$(dpx 40)")" 0,128,0 $(($(dpx 17) - 2))
 }
 
 # Japanese strings under another language leave the system showing none.
