@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -36,6 +37,8 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+std::string fileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
 // mkdir -p, owner-only for the folders it creates.
 void makeFolders(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
@@ -62,12 +65,16 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// The temp file of a save: hidden, and marked so plainly that no file of the
+// user's own (a backup named <file>.backup or <file>.orig01) can match it.
+std::string tempPrefixOf(const std::string& fileName) { return "." + fileName + ".~saving~"; }
+
 // Temp file in the same folder, fsync, rename: a crash leaves the old file
 // or the new one, never half of either.
 bool replaceAtomically(const std::string& path, const std::string& data) {
     const std::string folder = folderOf(path);
     makeFolders(folder);
-    std::string temp = path + ".XXXXXX";
+    std::string temp = folder + "/" + tempPrefixOf(fileNameOf(path)) + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return false;
     bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
@@ -81,17 +88,25 @@ bool replaceAtomically(const std::string& path, const std::string& data) {
     return true;
 }
 
+bool isTempSuffix(const std::string& suffix) {
+    if (suffix.size() != 6) return false;
+    for (char c : suffix) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
 // A save killed between its temp file and the rename leaves the temp file
-// behind (<file>.XXXXXX); the next good save clears them away. Only one
-// instance runs, so no other save can be in flight.
+// behind; the next good save clears them away. Only one instance runs, so no
+// other save can be in flight.
 void removeStaleTemps(const std::string& path) {
     const std::string folder = folderOf(path);
-    const std::string prefix = path.substr(folder.size() + 1) + ".";
+    const std::string prefix = tempPrefixOf(fileNameOf(path));
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+        if (name.compare(0, prefix.size(), prefix) == 0 && isTempSuffix(name.substr(prefix.size()))) {
             ::unlink((folder + "/" + name).c_str());
         }
     }

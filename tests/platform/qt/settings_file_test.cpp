@@ -28,6 +28,14 @@ void writeFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The names in a folder, hidden ones too, sorted and joined by blanks.
+std::string filesIn(const std::string& folder) {
+    return QDir(QString::fromStdString(folder))
+        .entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)
+        .join(' ')
+        .toStdString();
+}
+
 class SettingsFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -67,21 +75,28 @@ TEST_F(SettingsFileTest, FlushLeavesNoTemporaryFiles) {
         file.set("S", "k", std::to_string(i));
         ASSERT_TRUE(file.flush());
     }
-    EXPECT_EQ(QDir(QString::fromStdString(folder())).entryList(QDir::Files),
-              QStringList{"app.ini"});
+    EXPECT_EQ(filesIn(folder()), "app.ini");
     EXPECT_FALSE(file.dirty());
 }
 
-TEST_F(SettingsFileTest, GoodSaveClearsTempFilesOfKilledSaves) {
+// Only the program's own temp files go: the user's copies next to the file
+// stay, whatever their names.
+TEST_F(SettingsFileTest, GoodSaveClearsOnlyTheTempFilesOfKilledSaves) {
     SettingsFile file(path());
     file.set("S", "k", "v");
     ASSERT_TRUE(file.flush());
-    writeFile(path() + ".a1B2c3", "half a save");
-    writeFile(path() + ".bad", "kept aside on purpose");
-    writeFile(folder() + "/other.ini.a1B2c3", "not ours");
+    writeFile(folder() + "/.app.ini.~saving~a1B2c3", "half a save");
+    QStringList kept{"app.ini", "other.ini.a1B2c3", ".other.ini.~saving~a1B2c3",
+                     ".app.ini.~saving~a1B2c3.mine"};
+    for (const char* suffix : {".bad", ".backup", ".before", ".manual", ".orig01", ".a1B2c3"}) {
+        kept << QString("app.ini") + suffix;
+    }
+    for (const QString& name : kept) {
+        if (name != "app.ini") writeFile(folder() + "/" + name.toStdString(), "the user's");
+    }
     ASSERT_TRUE(file.flush());
-    EXPECT_EQ(QDir(QString::fromStdString(folder())).entryList(QDir::Files),
-              (QStringList{"app.ini", "app.ini.bad", "other.ini.a1B2c3"}));
+    kept.sort();
+    EXPECT_EQ(filesIn(folder()), kept.join(' ').toStdString());
 }
 
 TEST_F(SettingsFileTest, CorruptFileLoadsEmptyAndIsKeptAside) {
