@@ -83,6 +83,9 @@ public:
     virtual void saveSetting(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) = 0;
     virtual void flushSettings() = 0;
+    // Once: where a store that could not be read whole was kept as it was
+    // found (nullopt when nothing was kept aside, and on every later call).
+    virtual std::optional<std::string> takeKeptStoreCopy() { return std::nullopt; }
 
     // Opens a path with the shell's default verb in a working folder.
     virtual void shellOpen(forms::Form* owner, const std::string& file,

@@ -25,6 +25,17 @@ void write(platform::Platform& p, const store::Key& key, const std::string& valu
     p.saveSetting(kAppName, store::kSettingSection, key.name, value);
 }
 
+// A store that could not be read whole was kept as it was found; the user
+// hears once where, so that nothing of it is lost unnoticed.
+void tellWhereTheFoundStoreIsKept(platform::Platform& p, const std::string& blankLine) {
+    const auto copy = p.takeKeptStoreCopy();
+    if (!copy) return;
+    p.messageBox("設定ファイルに読めないところがありましたよぉ(；´Д｀)" + blankLine +
+                     "元のファイルはそのまま下の名前で取っておきました" + blankLine + *copy +
+                     blankLine + "読めたところだけで起動しますよん",
+                 platform::mb::kExclamation, kProductTitle);
+}
+
 // -1 asks for centring the window against the screen.
 std::int32_t centredIfAsked(std::int32_t stored, std::int32_t screen, double size) {
     if (stored != -1) return stored;
@@ -59,6 +70,7 @@ void Spm::LoadSettings() {
         EntryTable.APPath[i] =
             p.getSetting(kAppName, store::kEntrySection, store::entryKey("APPath", i), "");
     }
+    tellWhereTheFoundStoreIsKept(p, BlankLine);
 }
 
 void Spm::SaveSettings() {

@@ -125,6 +125,24 @@ TEST(SettingsStore, NumericValueThatIsNoNumberLoadsAsItsDefault) {
               forms::roundHalfEven((spm.ScreenHeightTw - run.ranch().Height()) / 2));
 }
 
+// The store found could not be read whole and was kept aside: the user
+// hears where, once, before the call point shows.
+TEST(SettingsStore, KeptCopyOfTheFoundStoreIsNamedOnce) {
+    auto saved = std::make_shared<Store>();
+    const std::string copy = "/home/u/.config/hiyokorapper/hiyokorapper.ini.bad-20250101-093000";
+    saved->keptCopy = copy;
+    Program first(saved);
+    first.start();
+    ASSERT_EQ(first.desktop.messageBoxes.size(), 1u);
+    const auto& box = first.desktop.messageBoxes[0];
+    EXPECT_EQ(box.title, "ヒヨコらっぱーVer1.96");
+    EXPECT_EQ(box.style, platform::mb::kExclamation);
+    EXPECT_NE(box.text.find("\n\n" + copy + "\n\n"), std::string::npos) << box.text;
+    Program second(saved);
+    second.start();
+    EXPECT_TRUE(second.desktop.messageBoxes.empty());
+}
+
 TEST(SettingsStore, SavingChangesNothingInMemory) {
     Program run;
     run.start();

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "forms/form.h"
@@ -29,6 +30,8 @@ struct Store {
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     int writes = 0;
     int flushes = 0;
+    // Where a store that could not be read whole was kept; told once.
+    std::optional<std::string> keptCopy;
     std::optional<std::string> get(const std::string& section, const std::string& key,
                                    const std::string& app = "hiyokorapper") const;
     void set(const std::string& section, const std::string& key, const std::string& value,
@@ -73,6 +76,9 @@ public:
     void saveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
     void flushSettings() override { ++store_->flushes; }
+    std::optional<std::string> takeKeptStoreCopy() override {
+        return std::exchange(store_->keptCopy, std::nullopt);
+    }
     void shellOpen(forms::Form* owner, const std::string& file,
                    const std::string& directory) override;
     void sleep(int milliseconds) override;

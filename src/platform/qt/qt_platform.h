@@ -46,6 +46,7 @@ public:
     void saveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
     void flushSettings() override;
+    std::optional<std::string> takeKeptStoreCopy() override;
     void shellOpen(forms::Form* owner, const std::string& file,
                    const std::string& directory) override;
     void sleep(int milliseconds) override;

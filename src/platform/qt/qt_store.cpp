@@ -24,6 +24,13 @@ void QtPlatform::flushSettings() {
     for (auto& [app, file] : settings_) file.flush();
 }
 
+std::optional<std::string> QtPlatform::takeKeptStoreCopy() {
+    for (auto& [app, file] : settings_) {
+        if (auto copy = file.takeKeptCopy()) return copy;
+    }
+    return std::nullopt;
+}
+
 // At the end of the process only what changed is written: a refused second
 // start must leave the file of the running one alone.
 bool QtPlatform::flushDirtySettings() {

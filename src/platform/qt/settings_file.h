@@ -2,6 +2,7 @@
 // config folder, read once on first use and replaced atomically on a flush.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/qt/ini_codec.h"
@@ -24,16 +25,24 @@ public:
     bool flush();
     bool dirty() const { return dirty_; }
     const std::string& path() const { return path_; }
+    // Once: where the file as it was found was kept, when it could not be
+    // read whole.
+    std::optional<std::string> takeKeptCopy();
 
 private:
     void loadOnce();
-    void keepCorruptCopy();
+    bool keepFoundFileAside();
 
     std::string path_;
     IniDocument document_;
     bool loaded_ = false;
     bool dirty_ = false;
-    bool foundCorrupt_ = false;
+    // The file found was not read whole: it is kept as it was, under a new
+    // name, before anything replaces it.
+    bool mustKeepFoundFile_ = false;
+    std::optional<std::string> foundText_;
+    std::optional<std::string> keptCopy_;
+    bool keptCopyTold_ = false;
 };
 
 }  // namespace platform::qt

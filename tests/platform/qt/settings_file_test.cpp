@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "platform/qt/qt_platform.h"
 
@@ -67,6 +68,8 @@ TEST_F(SettingsFileTest, IsReadOnceAndWrittenWhole) {
     SettingsFile again(path());
     EXPECT_EQ(again.get("S", "b", ""), "2");
     EXPECT_EQ(again.get("T", "c", ""), " 3 ");
+    EXPECT_FALSE(again.takeKeptCopy().has_value()) << "a file read whole is not copied";
+    EXPECT_EQ(filesIn(folder()), "app.ini");
 }
 
 TEST_F(SettingsFileTest, FlushLeavesNoTemporaryFiles) {
@@ -99,24 +102,45 @@ TEST_F(SettingsFileTest, GoodSaveClearsOnlyTheTempFilesOfKilledSaves) {
     EXPECT_EQ(filesIn(folder()), kept.join(' ').toStdString());
 }
 
-TEST_F(SettingsFileTest, CorruptFileLoadsEmptyAndIsKeptAside) {
+// A file that could not be read whole is kept exactly as it was, under a
+// name that no earlier copy has, as soon as it is loaded; the store file
+// itself stays until a save replaces it.
+TEST_F(SettingsFileTest, DamagedFileIsReadLineByLineAndKeptAsItWas) {
     QDir().mkpath(QString::fromStdString(folder()));
-    writeFile(path(), "[S]\nk=\\q broken\n");
-    SettingsFile file(path());
-    EXPECT_EQ(file.get("S", "k", "default"), "default");
-    file.set("S", "k", "new");
-    EXPECT_TRUE(file.flush());
-    EXPECT_EQ(readFile(path()), "[S]\nk=new\n");
-    EXPECT_EQ(readFile(path() + ".bad"), "[S]\nk=\\q broken\n");
+    std::vector<std::string> copies;
+    for (const std::string incident : {"1", "2"}) {
+        const std::string damaged =
+            "\xEF\xBB\xBF[S]\r\nk=C:\\Windows\r\nno separator\r\nj=" + incident;
+        writeFile(path(), damaged);
+        SettingsFile file(path());
+        EXPECT_EQ(file.get("S", "k", ""), "C:\\Windows");
+        EXPECT_EQ(file.get("S", "j", ""), incident);
+        const auto copy = file.takeKeptCopy();
+        ASSERT_TRUE(copy.has_value());
+        EXPECT_FALSE(file.takeKeptCopy().has_value()) << "named once";
+        EXPECT_EQ(readFile(path()), damaged) << "no moment without a store file";
+        file.set("S", "k", "new");
+        EXPECT_TRUE(file.flush());
+        EXPECT_EQ(readFile(path()), "[S]\nj=" + incident + "\nk=new\n");
+        EXPECT_EQ(readFile(*copy), damaged);
+        copies.push_back(*copy);
+    }
+    EXPECT_NE(copies[0], copies[1]);
+    EXPECT_EQ(readFile(copies[0]), "\xEF\xBB\xBF[S]\r\nk=C:\\Windows\r\nno separator\r\nj=1")
+        << "a second incident leaves the first copy alone";
+    EXPECT_EQ(copies[0].rfind(path() + ".bad-", 0), 0u) << copies[0];
 }
 
-TEST_F(SettingsFileTest, FolderInPlaceOfTheFileLoadsEmpty) {
-    QDir().mkpath(QString::fromStdString(path()));
+TEST_F(SettingsFileTest, FolderInPlaceOfTheFileLoadsEmptyAndIsMovedAside) {
+    QDir().mkpath(QString::fromStdString(path() + "/inside"));
     SettingsFile file(path());
     EXPECT_EQ(file.get("S", "k", "default"), "default");
+    const auto copy = file.takeKeptCopy();
+    ASSERT_TRUE(copy.has_value());
     file.set("S", "k", "v");
     EXPECT_TRUE(file.flush());
     EXPECT_EQ(SettingsFile(path()).get("S", "k", ""), "v");
+    EXPECT_TRUE(QDir(QString::fromStdString(*copy + "/inside")).exists());
 }
 
 TEST_F(SettingsFileTest, UnwritableFolderFailsWithoutLosingValues) {
@@ -161,6 +185,22 @@ TEST(SettingsStore, PlatformKeepsAppsApartAndFlushesToDisk) {
     EXPECT_EQ(platform.getSetting("hiyokorapper", "User Setting", "APName00", ""), "a\nb");
     EXPECT_EQ(platform.getSetting("other", "User Setting", "APName00", ""), "c");
     EXPECT_TRUE(QFile::exists(dir.filePath("hiyokorapper/hiyokorapper.ini")));
+    EXPECT_FALSE(platform.takeKeptStoreCopy().has_value());
+    ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(SettingsStore, PlatformNamesTheKeptCopyOnce) {
+    QTemporaryDir dir;
+    ::setenv("XDG_CONFIG_HOME", dir.path().toUtf8().constData(), 1);
+    QDir().mkpath(dir.filePath("hiyokorapper"));
+    const std::string path = dir.filePath("hiyokorapper/hiyokorapper.ini").toStdString();
+    writeFile(path, "[User Setting]\nAPName00=kept\n\x01\n");
+    QtPlatform platform;
+    EXPECT_EQ(platform.getSetting("hiyokorapper", "User Setting", "APName00", ""), "kept");
+    const auto copy = platform.takeKeptStoreCopy();
+    ASSERT_TRUE(copy.has_value());
+    EXPECT_EQ(readFile(*copy), "[User Setting]\nAPName00=kept\n\x01\n");
+    EXPECT_FALSE(platform.takeKeptStoreCopy().has_value());
     ::unsetenv("XDG_CONFIG_HOME");
 }
 
