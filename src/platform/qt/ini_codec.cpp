@@ -248,11 +248,8 @@ IniReadResult readIni(const std::string& text) {
             ++result.linesSkipped;
             continue;
         }
-        auto& keys = result.document[section];
-        const auto [where, added] = keys.insert_or_assign(
-            unescapeIniText(trimBlanks(line.substr(0, separator))),
-            unescapeIniText(trimBlanks(line.substr(separator + 1))));
-        if (!added) ++result.linesSkipped;
+        result.document[section][unescapeIniText(trimBlanks(line.substr(0, separator)))] =
+            unescapeIniText(trimBlanks(line.substr(separator + 1)));
     }
     return result;
 }

@@ -27,8 +27,9 @@ std::string writeIni(const IniDocument& document);
 
 struct IniReadResult {
     IniDocument document;
-    // Lines that could not be read (each cost only itself), section headers
-    // with text after them and keys given twice (the last one counts).
+    // Lines that could not be read (each cost only itself) and section
+    // headers with text after them. A key given twice is no fault: the last
+    // one counts, as an override appended by hand expects.
     int linesSkipped = 0;
 };
 

@@ -99,7 +99,7 @@ TEST(IniCodec, EachBadLineCostsOnlyItself) {
         {"unclosed section", {{"APName05", "in it"}}},
     };
     EXPECT_EQ(read.document, expected);
-    EXPECT_EQ(read.linesSkipped, 5);
+    EXPECT_EQ(read.linesSkipped, 4);
     EXPECT_EQ(readIni("\x89PNG\r\n\x1a\n binary garbage").linesSkipped, 3);
 }
 
