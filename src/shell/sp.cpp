@@ -1,5 +1,6 @@
 #include "shell/sp.h"
 
+#include "settings/spm.h"
 #include "shell/app.h"
 
 namespace shell {
@@ -16,7 +17,11 @@ Sp::Sp(App& app)
     onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
     onUnload = [this] { Form_Unload(); };
-    onCloseRequest = [this] { Unload(); };
+    // A close while the shutdown runs (the session ending under the farewell
+    // show) has nothing left to do.
+    onCloseRequest = [this] {
+        if (!app_.spm().ShuttingDown) Unload();
+    };
     ch.onTimer = [this] { ch_Timer(); };
 }
 

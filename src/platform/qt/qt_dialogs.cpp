@@ -53,8 +53,10 @@ QString qtFileFilter(const std::string& classicFilter) {
 }
 
 // The answers are the classic ones: 1 OK, 6 Yes, 7 No. Closing a Yes/No box
-// answers No; the button captions are in the program's own language.
+// answers No, as does a box that no display can show; the button captions
+// are in the program's own language.
 int QtPlatform::messageBox(const std::string& text, int style, const std::string& title) {
+    if (displayGone_) return (style & 0x0F) == mb::kYesNo ? mb::kAnswerNo : mb::kAnswerOk;
     QMessageBox box(iconOf(style), QString::fromStdString(title), QString::fromStdString(text));
     box.setTextFormat(Qt::PlainText);
     if ((style & 0x0F) == mb::kYesNo) {

@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_session.h"
 #include "platform/qt/settings_file.h"
 #include "platform/qt/x11_desktop.h"
 
@@ -76,6 +77,9 @@ public:
 private:
     SettingsFile& settingsFor(const std::string& app);
     bool flushDirtySettings();
+    // While the event loop runs, the end of the session (a signal, the
+    // session manager, a lost display) runs the program's shutdown.
+    void endSession(bool displayGone);
 
     int argc_ = 1;
     char programName_[16] = "hiyokorapper";
@@ -88,6 +92,8 @@ private:
     InstanceLock lock_;
     std::vector<QtFormPeer*> peers_;
     std::vector<const forms::Form*> topmost_;  // oldest first
+    std::unique_ptr<SessionWatch> session_;
+    bool displayGone_ = false;
 };
 
 }  // namespace platform::qt

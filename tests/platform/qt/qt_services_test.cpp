@@ -3,6 +3,8 @@
 // fonts, shell open and the single-instance lock.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+
+#include <csignal>
 #include <unistd.h>
 
 #include <QColorDialog>
@@ -22,6 +24,7 @@
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_keys.h"
+#include "platform/qt/qt_session.h"
 #include "qt_test_support.h"
 
 namespace {
@@ -385,6 +388,33 @@ TEST_F(ShellOpen, EmptyTargetDoesNothing) {
     sharedPlatform().shellOpen(nullptr, "   ", dir.path().toStdString());
     sharedPlatform().sleep(100);
     EXPECT_FALSE(QFile::exists(record));
+}
+
+// SIGTERM, SIGHUP, SIGINT and the session manager's "die" (a request to quit
+// the application) end the session once, from the event loop and never
+// inside the signal handler; the watch leaves the default actions behind.
+TEST(SessionEnd, SignalsAndTheSessionManagersDieEndTheSessionOnce) {
+    sharedPlatform();  // the application the watch works in
+    for (int signalNumber : {SIGTERM, SIGHUP, SIGINT, 0}) {
+        std::vector<bool> ends;
+        {
+            platform::qt::SessionWatch watch([&](bool displayGone) { ends.push_back(displayGone); });
+            QEvent quit(QEvent::Quit);
+            if (signalNumber == 0) {
+                QCoreApplication::sendEvent(qApp, &quit);
+            } else {
+                ::raise(signalNumber);
+                EXPECT_TRUE(ends.empty()) << "not inside the signal handler";
+            }
+            EXPECT_TRUE(waitFor([&] { return !ends.empty(); })) << signalNumber;
+            QCoreApplication::sendEvent(qApp, &quit);
+            sharedPlatform().doEvents();
+        }
+        EXPECT_EQ(ends, std::vector<bool>{false}) << signalNumber;
+        struct sigaction now {};
+        ::sigaction(SIGTERM, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL);
+    }
 }
 
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstLetsGo) {
