@@ -68,7 +68,13 @@ struct Spm {
     Random Rnd;
 
     void LoadSettings();
-    void SaveSettings();
+    // Writes every setting and entry; false after a message box that names
+    // the store and the reason. Nothing in memory changes, so the next save
+    // tries again.
+    bool SaveSettings();
+    // The shutdown's save: while it fails, asks whether to try again; the
+    // panel stays above the call point for the farewell show.
+    bool SaveSettingsBeforeExit();
     void PlaceCallPoint(bool MoveOnly);
     void MakeTopmost(forms::Form& window);
     void MakeNotTopmost(forms::Form& window);

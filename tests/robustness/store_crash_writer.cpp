@@ -37,7 +37,7 @@ int writeForever(const std::string& path) {
         forEachKey([&](const std::string& section, const std::string& key) {
             file.set(section, key, valueOf(generation, key));
         });
-        if (!file.flush()) return 2;
+        if (file.flush()) return 2;
     }
 }
 

@@ -71,15 +71,8 @@ TEST(SettingsStore, WritesNineSettingsAndThreeHundredEntryKeysNamedByBoxAndSlot)
     run.spm().EntryTable.APPath[99] = "last";
     run.spm().EntryTable.APName[37] = "box3slot7";
     run.spm().SaveSettings();
-    auto& values = run.desktop.store().values;
-    int settingKeys = 0, entryKeys = 0;
-    for (const auto& [key, value] : values) {
-        const auto& section = std::get<1>(key);
-        if (section == store::kSettingSection) ++settingKeys;
-        if (section == store::kEntrySection) ++entryKeys;
-    }
-    EXPECT_EQ(settingKeys, 9);
-    EXPECT_EQ(entryKeys, 300);
+    EXPECT_EQ(run.desktop.store().count(store::kSettingSection), 9u);
+    EXPECT_EQ(run.desktop.store().count(store::kEntrySection), 300u);
     auto& s = run.desktop.store();
     EXPECT_EQ(*s.get(store::kEntrySection, "Exe05"), "box0slot5");
     EXPECT_EQ(*s.get(store::kEntrySection, "APPath99"), "last");
@@ -141,6 +134,31 @@ TEST(SettingsStore, KeptCopyOfTheFoundStoreIsNamedOnce) {
     Program second(saved);
     second.start();
     EXPECT_TRUE(second.desktop.messageBoxes.empty());
+}
+
+// A save the store refuses (a full disk, a read-only folder) is told with
+// the store's name and the reason; everything stays in memory and the next
+// save writes it.
+TEST(SettingsStore, FailedSaveIsToldAndTheNextSaveRetries) {
+    auto saved = std::make_shared<Store>();
+    Program run(saved);
+    run.start();
+    run.spm().EntryTable.Exe[5] = "/bin/kept";
+    saved->failure = platform::StoreFailure{"/home/u/.config/hiyokorapper/hiyokorapper.ini",
+                                            "No space left on device"};
+    EXPECT_FALSE(run.spm().SaveSettings());
+    ASSERT_EQ(run.desktop.messageBoxes.size(), 1u);
+    const auto& box = run.desktop.messageBoxes[0];
+    EXPECT_EQ(box.title, "ヒヨコらっぱーVer1.96");
+    EXPECT_EQ(box.style, platform::mb::kExclamation);
+    EXPECT_NE(box.text.find("/home/u/.config/hiyokorapper/hiyokorapper.ini"), std::string::npos);
+    EXPECT_NE(box.text.find("No space left on device"), std::string::npos);
+    EXPECT_EQ(run.spm().EntryTable.Exe[5], "/bin/kept");
+    EXPECT_FALSE(saved->get(store::kEntrySection, "Exe05").has_value()) << "nothing reached it";
+    saved->failure.reset();
+    EXPECT_TRUE(run.spm().SaveSettings());
+    EXPECT_EQ(run.desktop.messageBoxes.size(), 1u);
+    EXPECT_EQ(*saved->get(store::kEntrySection, "Exe05"), "/bin/kept");
 }
 
 TEST(SettingsStore, SavingChangesNothingInMemory) {

@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,17 +25,27 @@ struct ProcessEnded {
     int exitCode;
 };
 
-// The settings store, shared between "runs" so a restart reads what was saved.
+// The settings store, shared between "runs" so a restart reads what was
+// saved. One flat hash of "app\nsection\nkey": start-up reads and every save
+// writes some three hundred values, and the fuzz targets run them by the
+// thousand.
 struct Store {
-    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    using Values = std::unordered_map<std::string, std::string>;
+    Values values;     // what a restart reads
+    Values unflushed;  // saved, but not yet through a flush
     int writes = 0;
     int flushes = 0;
     // Where a store that could not be read whole was kept; told once.
     std::optional<std::string> keptCopy;
+    // While set, every flush fails with it and what was saved stays unflushed.
+    std::optional<StoreFailure> failure;
+
     std::optional<std::string> get(const std::string& section, const std::string& key,
                                    const std::string& app = "hiyokorapper") const;
     void set(const std::string& section, const std::string& key, const std::string& value,
              const std::string& app = "hiyokorapper");
+    // How many keys a section holds in what a restart reads.
+    std::size_t count(const std::string& section, const std::string& app = "hiyokorapper") const;
 };
 
 // Who holds the single-instance lock; shared between programs on one machine.
@@ -75,7 +85,7 @@ public:
                            const std::string& key, const std::string& fallback) override;
     void saveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
-    void flushSettings() override { ++store_->flushes; }
+    std::optional<StoreFailure> flushSettings() override;
     std::optional<std::string> takeKeptStoreCopy() override {
         return std::exchange(store_->keptCopy, std::nullopt);
     }

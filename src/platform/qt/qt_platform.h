@@ -46,7 +46,7 @@ public:
                            const std::string& key, const std::string& fallback) override;
     void saveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
-    void flushSettings() override;
+    std::optional<StoreFailure> flushSettings() override;
     std::optional<std::string> takeKeptStoreCopy() override;
     void shellOpen(forms::Form* owner, const std::string& file,
                    const std::string& directory) override;
@@ -76,7 +76,7 @@ public:
 
 private:
     SettingsFile& settingsFor(const std::string& app);
-    bool flushDirtySettings();
+    void flushDirtySettings();
     // While the event loop runs, the end of the session (a signal, the
     // session manager, a lost display) runs the program's shutdown.
     void endSession(bool displayGone);

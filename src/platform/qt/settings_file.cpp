@@ -5,7 +5,9 @@
 // not replace it.
 #include "platform/qt/settings_file.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/qt/safe_files.h"
 
@@ -26,6 +28,10 @@ std::string safeFileName(const std::string& name) {
     if (out.empty() || out == "." || out == "..") out = "_" + out;
     return out;
 }
+
+// The system's words for an errno, in the user's language where the C
+// library has them.
+std::string reasonOf(int error) { return std::strerror(error); }
 
 }  // namespace
 
@@ -50,15 +56,18 @@ void SettingsFile::loadOnce() {
     keepFoundFileAside();
 }
 
-// True when nothing (more) needs keeping; a failure is tried again by the
-// next flush.
-bool SettingsFile::keepFoundFileAside() {
-    if (!mustKeepFoundFile_) return true;
+// Nothing when nothing (more) needs keeping; a failure is tried again by
+// the next flush, which does not replace the file meanwhile.
+std::optional<StoreFailure> SettingsFile::keepFoundFileAside() {
+    if (!mustKeepFoundFile_) return std::nullopt;
     keptCopy_ = keepUnderNewName(path_, foundText_);
-    if (!keptCopy_) return false;
+    if (!keptCopy_) {
+        const int error = errno;
+        return StoreFailure{path_, "読めなかった元のファイルを別名で取っておけません: " + reasonOf(error)};
+    }
     mustKeepFoundFile_ = false;
     foundText_.reset();
-    return true;
+    return std::nullopt;
 }
 
 std::optional<std::string> SettingsFile::takeKeptCopy() {
@@ -84,13 +93,15 @@ void SettingsFile::set(const std::string& section, const std::string& key,
     dirty_ = true;
 }
 
-bool SettingsFile::flush() {
+std::optional<StoreFailure> SettingsFile::flush() {
     loadOnce();
-    if (!keepFoundFileAside()) return false;
-    if (replaceAtomically(path_, writeIni(document_)) != 0) return false;
+    if (auto failure = keepFoundFileAside()) return failure;
+    if (const int error = replaceAtomically(path_, writeIni(document_))) {
+        return StoreFailure{path_, reasonOf(error)};
+    }
     removeStaleTemps(path_);
     dirty_ = false;
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace platform::qt

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform.h"
 #include "platform/qt/ini_codec.h"
 
 namespace platform::qt {
@@ -20,9 +21,9 @@ public:
     std::string get(const std::string& section, const std::string& key,
                     const std::string& fallback);
     void set(const std::string& section, const std::string& key, const std::string& value);
-    // Writes the whole file; false when it could not be written (nothing is
-    // lost in memory, the next flush tries again).
-    bool flush();
+    // Writes the whole file; what kept it from being written when it could
+    // not be (nothing is lost in memory, the next flush tries again).
+    std::optional<StoreFailure> flush();
     bool dirty() const { return dirty_; }
     const std::string& path() const { return path_; }
     // Once: where the file as it was found was kept, when it could not be
@@ -31,7 +32,7 @@ public:
 
 private:
     void loadOnce();
-    bool keepFoundFileAside();
+    std::optional<StoreFailure> keepFoundFileAside();
 
     std::string path_;
     IniDocument document_;

@@ -3,12 +3,16 @@
 #include "platform/qt/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -49,7 +53,7 @@ TEST_F(SettingsFileTest, FirstRunGivesFallbacksAndCreatesFolderOnFlush) {
     EXPECT_EQ(file.get("S", "k", "fallback"), "fallback");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path())));
     file.set("S", "k", "v");
-    EXPECT_TRUE(file.flush());
+    EXPECT_FALSE(file.flush().has_value());
     EXPECT_EQ(readFile(path()), "[S]\nk=v\n");
     struct stat info {};
     ASSERT_EQ(::stat(path().c_str(), &info), 0);
@@ -64,7 +68,7 @@ TEST_F(SettingsFileTest, IsReadOnceAndWrittenWhole) {
     writeFile(path(), "[S]\na=changed behind our back\n");
     EXPECT_EQ(file.get("S", "a", ""), "1");
     file.set("T", "c", " 3 ");
-    EXPECT_TRUE(file.flush());
+    EXPECT_FALSE(file.flush().has_value());
     SettingsFile again(path());
     EXPECT_EQ(again.get("S", "b", ""), "2");
     EXPECT_EQ(again.get("T", "c", ""), " 3 ");
@@ -76,7 +80,7 @@ TEST_F(SettingsFileTest, FlushLeavesNoTemporaryFiles) {
     SettingsFile file(path());
     for (int i = 0; i < 5; ++i) {
         file.set("S", "k", std::to_string(i));
-        ASSERT_TRUE(file.flush());
+        ASSERT_FALSE(file.flush().has_value());
     }
     EXPECT_EQ(filesIn(folder()), "app.ini");
     EXPECT_FALSE(file.dirty());
@@ -87,7 +91,7 @@ TEST_F(SettingsFileTest, FlushLeavesNoTemporaryFiles) {
 TEST_F(SettingsFileTest, GoodSaveClearsOnlyTheTempFilesOfKilledSaves) {
     SettingsFile file(path());
     file.set("S", "k", "v");
-    ASSERT_TRUE(file.flush());
+    ASSERT_FALSE(file.flush().has_value());
     writeFile(folder() + "/.app.ini.~saving~a1B2c3", "half a save");
     QStringList kept{"app.ini", "other.ini.a1B2c3", ".other.ini.~saving~a1B2c3",
                      ".app.ini.~saving~a1B2c3.mine"};
@@ -97,7 +101,7 @@ TEST_F(SettingsFileTest, GoodSaveClearsOnlyTheTempFilesOfKilledSaves) {
     for (const QString& name : kept) {
         if (name != "app.ini") writeFile(folder() + "/" + name.toStdString(), "the user's");
     }
-    ASSERT_TRUE(file.flush());
+    ASSERT_FALSE(file.flush().has_value());
     kept.sort();
     EXPECT_EQ(filesIn(folder()), kept.join(' ').toStdString());
 }
@@ -120,7 +124,7 @@ TEST_F(SettingsFileTest, DamagedFileIsReadLineByLineAndKeptAsItWas) {
         EXPECT_FALSE(file.takeKeptCopy().has_value()) << "named once";
         EXPECT_EQ(readFile(path()), damaged) << "no moment without a store file";
         file.set("S", "k", "new");
-        EXPECT_TRUE(file.flush());
+        EXPECT_FALSE(file.flush().has_value());
         EXPECT_EQ(readFile(path()), "[S]\nj=" + incident + "\nk=new\n");
         EXPECT_EQ(readFile(*copy), damaged);
         copies.push_back(*copy);
@@ -138,7 +142,7 @@ TEST_F(SettingsFileTest, FolderInPlaceOfTheFileLoadsEmptyAndIsMovedAside) {
     const auto copy = file.takeKeptCopy();
     ASSERT_TRUE(copy.has_value());
     file.set("S", "k", "v");
-    EXPECT_TRUE(file.flush());
+    EXPECT_FALSE(file.flush().has_value());
     EXPECT_EQ(SettingsFile(path()).get("S", "k", ""), "v");
     EXPECT_TRUE(QDir(QString::fromStdString(*copy + "/inside")).exists());
 }
@@ -148,9 +152,38 @@ TEST_F(SettingsFileTest, UnwritableFolderFailsWithoutLosingValues) {
     writeFile(blocked, "a file where the folder should be");
     SettingsFile file(blocked + "/app.ini");
     file.set("S", "k", "v");
-    EXPECT_FALSE(file.flush());
+    const auto failure = file.flush();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->where, blocked + "/app.ini");
+    EXPECT_EQ(failure->reason, std::strerror(ENOTDIR));
     EXPECT_TRUE(file.dirty());
     EXPECT_EQ(file.get("S", "k", ""), "v");
+}
+
+// The disk fills up in the middle of a save (a file size limit stands in
+// for it): the file keeps its old contents whole, and the next save, with
+// room again, writes everything.
+TEST_F(SettingsFileTest, SaveOnAFullDiskLeavesTheOldFileWholeAndTheNextOneWrites) {
+    SettingsFile file(path());
+    file.set("S", "old", "whole");
+    ASSERT_FALSE(file.flush().has_value());
+    const std::string before = readFile(path());
+    file.set("S", "new", std::string(4096, 'x'));
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const auto failure = file.flush();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->reason, std::strerror(EFBIG));
+    EXPECT_EQ(readFile(path()), before);
+    EXPECT_EQ(filesIn(folder()), "app.ini") << "no temp file left behind";
+    EXPECT_FALSE(file.flush().has_value());
+    EXPECT_EQ(SettingsFile(path()).get("S", "new", ""), std::string(4096, 'x'));
 }
 
 TEST(SettingsPath, FollowsXdgConfigHome) {
