@@ -1,7 +1,8 @@
 // The services of the Qt backend beside the windows: time and posted work,
 // timers, synthetic keys, the topmost band, message boxes, file filters,
-// fonts, shell open and the single-instance lock.
+// fonts, shell open, the end of the session and the single-instance lock.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <csignal>
@@ -443,13 +444,28 @@ TEST(SingleInstance, CrashedHolderDoesNotBlockTheNextStart) {
     EXPECT_TRUE(next.acquire());
 }
 
-TEST(SingleInstance, LockFileLivesInTheRuntimeFolder) {
-    ::setenv("XDG_RUNTIME_DIR", "/tmp", 1);
-    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"), "/tmp/hiyokorapper.lock");
-    ::setenv("XDG_RUNTIME_DIR", "/no/such/runtime/dir", 1);
-    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"),
-              "/tmp/hiyokorapper-" + std::to_string(getuid()) + ".lock");
+// One instance per store: two starts on the same config folder share one
+// owner-only lock beside the store, whatever their runtime folders; none
+// is made in /tmp, where another user could take it first.
+TEST(SingleInstance, OneStoreHasOneLockBesideItWhateverTheRuntimeFolder) {
+    QTemporaryDir config, runtimeA, runtimeB;
+    ::setenv("XDG_CONFIG_HOME", config.path().toUtf8().constData(), 1);
+    ::setenv("XDG_RUNTIME_DIR", runtimeA.path().toUtf8().constData(), 1);
+    platform::qt::QtPlatform first;
+    ::setenv("XDG_RUNTIME_DIR", runtimeB.path().toUtf8().constData(), 1);
+    platform::qt::QtPlatform second;
+    EXPECT_TRUE(first.acquireSingleInstance());
+    EXPECT_FALSE(second.acquireSingleInstance());
+    const std::string lock = config.filePath("hiyokorapper/hiyokorapper.lock").toStdString();
+    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"), lock);
+    struct stat info {};
+    ASSERT_EQ(::stat(lock.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
     ::unsetenv("XDG_RUNTIME_DIR");
+    ::setenv("HOME", "/home/someone", 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"),
+              "/home/someone/.config/hiyokorapper/hiyokorapper.lock");
 }
 
 }  // namespace
