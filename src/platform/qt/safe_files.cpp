@@ -11,8 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
-#include <sstream>
+#include <cstdint>
 
 namespace platform::qt {
 
@@ -106,15 +105,28 @@ void makeFolders(const std::string& folder) {
     }
 }
 
-FileRead readWholeFile(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return {};  // first run: no file yet
+// Never blocks: a FIFO, a device or a socket in place of the file is no
+// file to read, and neither is one far larger than any store.
+FileRead readWholeFile(const std::string& path, std::size_t maxBytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return {};  // first run: no file yet
+        return {true, std::nullopt};
+    }
     FileRead result{true, std::nullopt};
-    std::ifstream in(path, std::ios::binary);
-    if (!in || !S_ISREG(info.st_mode)) return result;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in.bad()) result.text = text.str();
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uintmax_t>(info.st_size) <= maxBytes) {
+        std::string text;
+        char buffer[65536];
+        ssize_t n;
+        while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)) {
+            if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
+            if (text.size() > maxBytes) break;  // grew while we read
+        }
+        if (n == 0 && text.size() <= maxBytes) result.text = std::move(text);
+    }
+    ::close(fd);
     return result;
 }
 

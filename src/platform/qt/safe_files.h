@@ -18,7 +18,8 @@ struct FileRead {
     bool exists = false;              // something stands at the path
     std::optional<std::string> text;  // its bytes, when it could be read whole
 };
-FileRead readWholeFile(const std::string& path);
+// Reads only a regular file of at most maxBytes, and never waits.
+FileRead readWholeFile(const std::string& path, std::size_t maxBytes);
 
 // Temp file in the same folder, fsync, rename; 0 or the errno of the step
 // that failed.

@@ -29,6 +29,10 @@ std::string safeFileName(const std::string& name) {
     return out;
 }
 
+// Far more than 100 entries can ever take: a larger file is not the store
+// and is not read into memory, only kept aside.
+constexpr std::size_t kLargestStore = 64u << 20;
+
 // The system's words for an errno, in the user's language where the C
 // library has them.
 std::string reasonOf(int error) { return std::strerror(error); }
@@ -43,7 +47,7 @@ std::string settingsPathFor(const std::string& app) {
 void SettingsFile::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
-    FileRead found = readWholeFile(path_);
+    FileRead found = readWholeFile(path_, kLargestStore);
     if (!found.exists) return;
     if (found.text) {
         IniReadResult read = readIni(*found.text);

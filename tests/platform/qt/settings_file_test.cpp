@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <csignal>
@@ -145,6 +148,66 @@ TEST_F(SettingsFileTest, FolderInPlaceOfTheFileLoadsEmptyAndIsMovedAside) {
     EXPECT_FALSE(file.flush().has_value());
     EXPECT_EQ(SettingsFile(path()).get("S", "k", ""), "v");
     EXPECT_TRUE(QDir(QString::fromStdString(*copy + "/inside")).exists());
+}
+
+// Reads the store in a child process: true when that finished within a few
+// seconds (a read that blocks would otherwise stop the whole test run).
+bool readsWithoutHanging(const std::string& path) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SettingsFile(path).get("S", "k", "");
+        ::_exit(0);
+    }
+    for (int waited = 0; waited < 500; ++waited) {
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status);
+        ::usleep(10000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return false;
+}
+
+// A FIFO in place of the store, or a link to one, is no store: nothing waits
+// for a writer, the store starts empty, the FIFO is kept aside and a save
+// puts a regular file in its place.
+TEST_F(SettingsFileTest, FifoInPlaceOfTheFileIsNotReadAndNeverBlocks) {
+    QDir().mkpath(QString::fromStdString(folder()));
+    const std::string fifo = folder() + "/pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const bool throughLink : {false, true}) {
+        ::unlink(path().c_str());
+        ASSERT_EQ(throughLink ? ::symlink(fifo.c_str(), path().c_str())
+                              : ::mkfifo(path().c_str(), 0600), 0);
+        EXPECT_TRUE(readsWithoutHanging(path())) << "through a link: " << throughLink;
+        SettingsFile file(path());
+        EXPECT_EQ(file.get("S", "k", "default"), "default");
+        const auto copy = file.takeKeptCopy();
+        ASSERT_TRUE(copy.has_value());
+        file.set("S", "k", "v");
+        EXPECT_FALSE(file.flush().has_value());
+        EXPECT_EQ(readFile(path()), "[S]\nk=v\n");
+        struct stat info {};
+        ASSERT_EQ(::lstat(copy->c_str(), &info), 0);
+        EXPECT_TRUE(throughLink ? S_ISLNK(info.st_mode) : S_ISFIFO(info.st_mode));
+        ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the FIFO a link points to stays";
+    }
+}
+
+// A file far larger than any store is not read into memory: the store
+// starts empty and the file is kept aside as it was.
+TEST_F(SettingsFileTest, HugeFileIsNotReadButKeptAside) {
+    QDir().mkpath(QString::fromStdString(folder()));
+    writeFile(path(), "[S]\nk=would be read\n");
+    ASSERT_EQ(::truncate(path().c_str(), (64 << 20) + 1), 0);  // sparse, costs no disk
+    SettingsFile file(path());
+    EXPECT_EQ(file.get("S", "k", "default"), "default");
+    const auto copy = file.takeKeptCopy();
+    ASSERT_TRUE(copy.has_value());
+    EXPECT_FALSE(file.flush().has_value());
+    EXPECT_EQ(QFileInfo(QString::fromStdString(*copy)).size(), (64 << 20) + 1);
+    EXPECT_EQ(readFile(path()), "");
 }
 
 TEST_F(SettingsFileTest, UnwritableFolderFailsWithoutLosingValues) {
