@@ -80,6 +80,20 @@ TEST(SettingsStore, WritesNineSettingsAndThreeHundredEntryKeysNamedByBoxAndSlot)
     EXPECT_EQ(*s.get(store::kEntrySection, "APName00"), "<<空き家>>");
 }
 
+// Every value the store can hold survives a load and a save unchanged.
+TEST(SettingsStore, ExtremePositionsAreWrittenBackAsTheyWereRead) {
+    auto saved = std::make_shared<Store>();
+    saved->set(store::kSettingSection, "TORO_LEFT", "2147483647");
+    saved->set(store::kSettingSection, "TORO_TOP", "-2147483648");
+    saved->set(store::kSettingSection, "SUB_LEFT", "16777217");
+    Program run(saved);
+    run.start();
+    ASSERT_TRUE(run.spm().SaveSettings());
+    EXPECT_EQ(*saved->get(store::kSettingSection, "TORO_LEFT"), "2147483647");
+    EXPECT_EQ(*saved->get(store::kSettingSection, "TORO_TOP"), "-2147483648");
+    EXPECT_EQ(*saved->get(store::kSettingSection, "SUB_LEFT"), "16777217");
+}
+
 TEST(SettingsStore, CentresOnlyOnExactlyMinusOne) {
     auto saved = std::make_shared<Store>();
     saved->set(store::kSettingSection, "SUB_LEFT", "-1");

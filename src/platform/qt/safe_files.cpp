@@ -130,12 +130,31 @@ FileRead readWholeFile(const std::string& path, std::size_t maxBytes) {
     return result;
 }
 
+std::string writeTargetOf(const std::string& path) {
+    std::string current = path;
+    struct stat info {};
+    for (int hop = 0; hop < 40 && ::lstat(current.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+         ++hop) {
+        std::string target(static_cast<std::size_t>(info.st_size) + 256, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) == target.size()) return path;
+        target.resize(static_cast<std::size_t>(length));
+        current = target[0] == '/' ? target : folderOf(current) + "/" + target;
+    }
+    if (::lstat(current.c_str(), &info) != 0) return errno == ENOENT ? current : path;
+    return S_ISREG(info.st_mode) ? current : path;
+}
+
 int replaceAtomically(const std::string& path, const std::string& data) {
     const std::string folder = folderOf(path);
     makeFolders(folder);
     std::string temp = folder + "/" + tempPrefixOf(fileNameOf(path)) + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return errno;
+    struct stat replaced {};
+    if (::stat(path.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
+        ::fchmod(fd, replaced.st_mode & 07777);
+    }
     if (const int error = writeNewFile(temp, data, fd)) return error;
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int error = errno;

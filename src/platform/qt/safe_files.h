@@ -21,8 +21,14 @@ struct FileRead {
 // Reads only a regular file of at most maxBytes, and never waits.
 FileRead readWholeFile(const std::string& path, std::size_t maxBytes);
 
+// Where a save writes: through a symbolic link (a store kept with the
+// user's dotfiles) to the regular file it names, or to the file it names
+// that is not there yet; the path itself when it is no link, or a link to
+// something that is no regular file.
+std::string writeTargetOf(const std::string& path);
+
 // Temp file in the same folder, fsync, rename; 0 or the errno of the step
-// that failed.
+// that failed. A file that is replaced keeps its permissions.
 int replaceAtomically(const std::string& path, const std::string& data);
 
 // Clears the temp files that saves killed before their rename left behind.

@@ -64,10 +64,11 @@ void SettingsFile::loadOnce() {
 // the next flush, which does not replace the file meanwhile.
 std::optional<StoreFailure> SettingsFile::keepFoundFileAside() {
     if (!mustKeepFoundFile_) return std::nullopt;
-    keptCopy_ = keepUnderNewName(path_, foundText_);
+    const std::string found = writeTargetOf(path_);
+    keptCopy_ = keepUnderNewName(found, foundText_);
     if (!keptCopy_) {
         const int error = errno;
-        return StoreFailure{path_, "読めなかった元のファイルを別名で取っておけません: " + reasonOf(error)};
+        return StoreFailure{found, "読めなかった元のファイルを別名で取っておけません: " + reasonOf(error)};
     }
     mustKeepFoundFile_ = false;
     foundText_.reset();
@@ -100,10 +101,11 @@ void SettingsFile::set(const std::string& section, const std::string& key,
 std::optional<StoreFailure> SettingsFile::flush() {
     loadOnce();
     if (auto failure = keepFoundFileAside()) return failure;
-    if (const int error = replaceAtomically(path_, writeIni(document_))) {
-        return StoreFailure{path_, reasonOf(error)};
+    const std::string target = writeTargetOf(path_);
+    if (const int error = replaceAtomically(target, writeIni(document_))) {
+        return StoreFailure{target, reasonOf(error)};
     }
-    removeStaleTemps(path_);
+    removeStaleTemps(target);
     dirty_ = false;
     return std::nullopt;
 }

@@ -210,6 +210,28 @@ TEST_F(SettingsFileTest, HugeFileIsNotReadButKeptAside) {
     EXPECT_EQ(readFile(path()), "");
 }
 
+// A store kept with the user's dotfiles is a link: a save writes through it
+// to the file it names, which keeps its permissions; the link stays a link.
+TEST_F(SettingsFileTest, SaveWritesThroughALinkAndKeepsTheFilesPermissions) {
+    const std::string dotfiles = dir.filePath("dotfiles").toStdString();
+    QDir().mkpath(QString::fromStdString(dotfiles));
+    QDir().mkpath(QString::fromStdString(folder()));
+    writeFile(dotfiles + "/app.ini", "[S]\nk=old\n");
+    ASSERT_EQ(::chmod((dotfiles + "/app.ini").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("../dotfiles/app.ini", path().c_str()), 0);
+    SettingsFile file(path());
+    EXPECT_EQ(file.get("S", "k", ""), "old");
+    file.set("S", "k", "new");
+    EXPECT_FALSE(file.flush().has_value());
+    struct stat info {};
+    ASSERT_EQ(::lstat(path().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(readFile(dotfiles + "/app.ini"), "[S]\nk=new\n");
+    ASSERT_EQ(::stat((dotfiles + "/app.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    EXPECT_EQ(filesIn(dotfiles), "app.ini") << "no temp file left behind";
+}
+
 TEST_F(SettingsFileTest, UnwritableFolderFailsWithoutLosingValues) {
     const std::string blocked = dir.filePath("blocker").toStdString();
     writeFile(blocked, "a file where the folder should be");
