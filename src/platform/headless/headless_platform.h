@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -26,11 +27,31 @@ struct ProcessEnded {
 };
 
 // The settings store, shared between "runs" so a restart reads what was
-// saved. One flat hash of "app\nsection\nkey": start-up reads and every save
-// writes some three hundred values, and the fuzz targets run them by the
-// thousand.
+// saved. Start-up reads and every save writes some three hundred values, and
+// the fuzz targets do that by the thousand: one hash table whose lookups
+// build no strings.
+struct StoreId {
+    std::string app, section, key;
+    bool operator==(const StoreId&) const = default;
+};
+struct StoreIdView {
+    std::string_view app, section, key;
+};
+struct StoreIdHash {
+    using is_transparent = void;
+    std::size_t operator()(const StoreIdView& id) const;
+    std::size_t operator()(const StoreId& id) const { return (*this)(StoreIdView{id.app, id.section, id.key}); }
+};
+struct StoreIdEqual {
+    using is_transparent = void;
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+        return a.key == b.key && a.section == b.section && a.app == b.app;
+    }
+};
+
 struct Store {
-    using Values = std::unordered_map<std::string, std::string>;
+    using Values = std::unordered_map<StoreId, std::string, StoreIdHash, StoreIdEqual>;
     Values values;     // what a restart reads
     Values unflushed;  // saved, but not yet through a flush
     int writes = 0;
@@ -40,13 +61,16 @@ struct Store {
     // While set, every flush fails with it and what was saved stays unflushed.
     std::optional<StoreFailure> failure;
 
-    std::optional<std::string> get(const std::string& section, const std::string& key,
-                                   const std::string& app = "hiyokorapper") const;
-    void set(const std::string& section, const std::string& key, const std::string& value,
-             const std::string& app = "hiyokorapper");
+    std::optional<std::string> get(std::string_view section, std::string_view key,
+                                   std::string_view app = "hiyokorapper") const;
+    void set(std::string_view section, std::string_view key, const std::string& value,
+             std::string_view app = "hiyokorapper");
     // How many keys a section holds in what a restart reads.
-    std::size_t count(const std::string& section, const std::string& app = "hiyokorapper") const;
+    std::size_t count(std::string_view section, std::string_view app = "hiyokorapper") const;
 };
+
+// Sets a value, building the key's strings only when it is new.
+void storeValue(Store::Values& values, const StoreIdView& id, const std::string& value);
 
 // Who holds the single-instance lock; shared between programs on one machine.
 struct InstanceLock {

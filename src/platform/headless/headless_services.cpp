@@ -1,38 +1,11 @@
-// Headless services: dialogs with scripted answers, the store, the shell,
-// time, the instance lock and the end of the process.
+// Headless services: dialogs with scripted answers, the shell, time, the
+// instance lock and the end of the process.
 #include <algorithm>
 
 #include "forms/numeric.h"
 #include "platform/headless/headless_platform.h"
 
 namespace platform::headless {
-
-namespace {
-std::string storeKey(const std::string& app, const std::string& section, const std::string& key) {
-    std::string joined;
-    joined.reserve(app.size() + section.size() + key.size() + 2);
-    return joined.append(app).append(1, '\n').append(section).append(1, '\n').append(key);
-}
-}  // namespace
-
-std::optional<std::string> Store::get(const std::string& section, const std::string& key,
-                                      const std::string& app) const {
-    auto it = values.find(storeKey(app, section, key));
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-}
-
-void Store::set(const std::string& section, const std::string& key, const std::string& value,
-                const std::string& app) {
-    values[storeKey(app, section, key)] = value;
-}
-
-std::size_t Store::count(const std::string& section, const std::string& app) const {
-    const std::string prefix = storeKey(app, section, "");
-    std::size_t n = 0;
-    for (const auto& [id, value] : values) n += id.compare(0, prefix.size(), prefix) == 0;
-    return n;
-}
 
 HeadlessPlatform::HeadlessPlatform(std::shared_ptr<Store> store, std::shared_ptr<InstanceLock> lock)
     : store_(std::move(store)), lock_(std::move(lock)) {}
@@ -93,25 +66,6 @@ std::optional<forms::Color> HeadlessPlatform::chooseColor(const ColorRequest& re
     auto answer = colorAnswers.front();
     colorAnswers.pop_front();
     return answer;
-}
-
-std::string HeadlessPlatform::getSetting(const std::string& app, const std::string& section,
-                                         const std::string& key, const std::string& fallback) {
-    return store_->get(section, key, app).value_or(fallback);
-}
-
-void HeadlessPlatform::saveSetting(const std::string& app, const std::string& section,
-                                   const std::string& key, const std::string& value) {
-    store_->unflushed[storeKey(app, section, key)] = value;
-    ++store_->writes;
-}
-
-std::optional<StoreFailure> HeadlessPlatform::flushSettings() {
-    ++store_->flushes;
-    if (store_->failure) return store_->failure;
-    for (auto& [id, value] : store_->unflushed) store_->values[id] = std::move(value);
-    store_->unflushed.clear();
-    return std::nullopt;
 }
 
 void HeadlessPlatform::shellOpen(forms::Form* owner, const std::string& file,

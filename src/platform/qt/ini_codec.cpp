@@ -112,14 +112,6 @@ bool looksLikeTypedWindowsPath(const std::string& text) {
            text[1] == ':' && text[2] == '\\' && text[3] != '\\';
 }
 
-// A value starting "C:" and a character that becomes a backslash escape
-// would be read back as a typed path; its colon is escaped instead.
-bool looksLikeEscapedDrive(const std::string& text) {
-    if (text.size() < 3 || !isAsciiLetter(text[0]) || text[1] != ':') return false;
-    const auto third = static_cast<unsigned char>(text[2]);
-    return third != '\\' && (third < 0x20 || third >= 0x7F || (third == ' ' && text.size() == 3));
-}
-
 // A control character in a line was not written by us nor typed in an editor.
 bool hasRawControlCharacter(const std::string& line) {
     for (char c : line) {
@@ -180,8 +172,6 @@ std::string escapeIniText(const std::string& text, bool isKey) {
         const bool atEdge = i == 0 || i + 1 == text.size();
         if (i == 0 && isKey && startsWithByteOrderMark(text, 0)) {
             out += hexEscape(u);  // a key on the first line would lose it as a mark
-        } else if (i == 1 && looksLikeEscapedDrive(text)) {
-            out += hexEscape(u);  // "C:" and an escape must not read as a typed path
         } else if (c == '\\') {
             out += "\\\\";
         } else if (c == '\n') {
@@ -206,6 +196,8 @@ std::string escapeIniText(const std::string& text, bool isKey) {
         }
         ++i;
     }
+    // "C:" and an escape must not read back as a path typed with one backslash.
+    if (looksLikeTypedWindowsPath(out)) out.replace(1, 1, hexEscape(':'));
     return out;
 }
 

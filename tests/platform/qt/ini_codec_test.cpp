@@ -47,6 +47,7 @@ TEST(IniCodec, HardKeysAndSectionsRoundTrip) {
         {"Hiyokorapper Setting", {{"SUB_LEFT", "-1"}, {"=starts with equals", "1"}}},
         {"[odd] section = ; #", {{";key", "2"}, {"#key", "3"}, {"[key]", "4"}, {" key ", "5"}}},
         {"", {{"\xEF\xBB\xBFkey above every section", "6"}, {"", "empty key"}}},
+        {"C:=C:\xFF", {{"D:=", "E:\x01"}}},
         {"\xEF\xBB\xBF", {}},
     };
     auto read = readIni(writeIni(document));

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/safe_files.h"
 
 namespace platform::qt {
 namespace {
@@ -138,24 +139,12 @@ TEST_F(SettingsFileTest, DamagedFileIsReadLineByLineAndKeptAsItWas) {
     EXPECT_EQ(copies[0].rfind(path() + ".bad-", 0), 0u) << copies[0];
 }
 
-TEST_F(SettingsFileTest, FolderInPlaceOfTheFileLoadsEmptyAndIsMovedAside) {
-    QDir().mkpath(QString::fromStdString(path() + "/inside"));
-    SettingsFile file(path());
-    EXPECT_EQ(file.get("S", "k", "default"), "default");
-    const auto copy = file.takeKeptCopy();
-    ASSERT_TRUE(copy.has_value());
-    file.set("S", "k", "v");
-    EXPECT_FALSE(file.flush().has_value());
-    EXPECT_EQ(SettingsFile(path()).get("S", "k", ""), "v");
-    EXPECT_TRUE(QDir(QString::fromStdString(*copy + "/inside")).exists());
-}
-
-// Reads the store in a child process: true when that finished within a few
+// Reads the file in a child process: true when that finished within a few
 // seconds (a read that blocks would otherwise stop the whole test run).
 bool readsWithoutHanging(const std::string& path) {
     const pid_t child = ::fork();
     if (child == 0) {
-        SettingsFile(path).get("S", "k", "");
+        readWholeFile(path, 1 << 20);
         ::_exit(0);
     }
     for (int waited = 0; waited < 500; ++waited) {
@@ -168,28 +157,33 @@ bool readsWithoutHanging(const std::string& path) {
     return false;
 }
 
-// A FIFO in place of the store, or a link to one, is no store: nothing waits
-// for a writer, the store starts empty, the FIFO is kept aside and a save
-// puts a regular file in its place.
-TEST_F(SettingsFileTest, FifoInPlaceOfTheFileIsNotReadAndNeverBlocks) {
+// A folder, a FIFO or a link to a FIFO in place of the store is no store:
+// nothing waits for a writer, the store starts empty, the thing found is
+// kept aside as it was and a save puts a regular file in its place.
+TEST_F(SettingsFileTest, NonRegularFileInPlaceIsNotReadNeverBlocksAndIsKeptAside) {
     QDir().mkpath(QString::fromStdString(folder()));
     const std::string fifo = folder() + "/pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const bool throughLink : {false, true}) {
+    const std::pair<const char*, mode_t> kinds[] = {
+        {"folder", S_IFDIR}, {"fifo", S_IFIFO}, {"link to a fifo", S_IFLNK}};
+    for (const auto& [kind, type] : kinds) {
+        QDir(QString::fromStdString(path())).removeRecursively();
         ::unlink(path().c_str());
-        ASSERT_EQ(throughLink ? ::symlink(fifo.c_str(), path().c_str())
-                              : ::mkfifo(path().c_str(), 0600), 0);
-        EXPECT_TRUE(readsWithoutHanging(path())) << "through a link: " << throughLink;
+        const int made = type == S_IFDIR    ? ::mkdir(path().c_str(), 0700)
+                         : type == S_IFIFO ? ::mkfifo(path().c_str(), 0600)
+                                           : ::symlink(fifo.c_str(), path().c_str());
+        ASSERT_EQ(made, 0) << kind;
+        EXPECT_TRUE(readsWithoutHanging(path())) << kind;
         SettingsFile file(path());
-        EXPECT_EQ(file.get("S", "k", "default"), "default");
+        EXPECT_EQ(file.get("S", "k", "default"), "default") << kind;
         const auto copy = file.takeKeptCopy();
-        ASSERT_TRUE(copy.has_value());
+        ASSERT_TRUE(copy.has_value()) << kind;
         file.set("S", "k", "v");
-        EXPECT_FALSE(file.flush().has_value());
-        EXPECT_EQ(readFile(path()), "[S]\nk=v\n");
+        EXPECT_FALSE(file.flush().has_value()) << kind;
+        EXPECT_EQ(readFile(path()), "[S]\nk=v\n") << kind;
         struct stat info {};
         ASSERT_EQ(::lstat(copy->c_str(), &info), 0);
-        EXPECT_TRUE(throughLink ? S_ISLNK(info.st_mode) : S_ISFIFO(info.st_mode));
+        EXPECT_EQ(info.st_mode & S_IFMT, type) << kind;
         ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
         EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the FIFO a link points to stays";
     }
