@@ -74,7 +74,6 @@ void Spm::LoadSettings() {
     tellWhereTheFoundStoreIsKept(p, BlankLine);
 }
 
-
 namespace {
 
 // Every value of both sections from the globals, the entry table and the

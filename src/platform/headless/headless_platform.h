@@ -40,7 +40,9 @@ struct StoreIdView {
 struct StoreIdHash {
     using is_transparent = void;
     std::size_t operator()(const StoreIdView& id) const;
-    std::size_t operator()(const StoreId& id) const { return (*this)(StoreIdView{id.app, id.section, id.key}); }
+    std::size_t operator()(const StoreId& id) const {
+        return (*this)(StoreIdView{id.app, id.section, id.key});
+    }
 };
 struct StoreIdEqual {
     using is_transparent = void;

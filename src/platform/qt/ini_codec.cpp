@@ -108,8 +108,8 @@ bool startsWithByteOrderMark(const std::string& text, std::size_t i) {
 // "C:\Windows" as typed on Windows: the writer doubles every backslash, so
 // a drive letter with a single one is never its work.
 bool looksLikeTypedWindowsPath(const std::string& text) {
-    return text.size() > 3 && isAsciiLetter(text[0]) &&
-           text[1] == ':' && text[2] == '\\' && text[3] != '\\';
+    return text.size() > 3 && isAsciiLetter(text[0]) && text[1] == ':' && text[2] == '\\' &&
+           text[3] != '\\';
 }
 
 // A control character in a line was not written by us nor typed in an editor.
@@ -154,8 +154,8 @@ std::optional<std::string> unescapeStrictly(const std::string& text) {
 // on the line (its name is still taken) or the bracket is not closed.
 bool readSectionHeader(const std::string& line, std::string& name) {
     const std::size_t close = findUnescaped(line, ']');
-    name = unescapeIniText(trimBlanks(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                                  : close - 1)));
+    name = unescapeIniText(
+        trimBlanks(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
     if (close == std::string::npos) return false;
     const std::string rest = trimBlanks(line.substr(close + 1));
     return rest.empty() || rest[0] == ';' || rest[0] == '#';

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <iterator>
 
 #include "forms/form.h"
 #include "forms/runtime.h"
@@ -40,12 +41,23 @@ extern "C" void onSessionSignal(int signalNumber) {
     errno = savedErrno;
 }
 
-void setSessionSignalHandlers(void (*handler)(int)) {
+// A signal that was ignored when the program started (nohup ignores SIGHUP)
+// stays ignored.
+void catchSessionSignals(struct sigaction (&previous)[3]) {
     struct sigaction action {};
-    action.sa_handler = handler;
+    action.sa_handler = onSessionSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = handler == SIG_DFL ? 0 : SA_RESTART | SA_RESETHAND;
-    for (int signalNumber : kSessionSignals) ::sigaction(signalNumber, &action, nullptr);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (std::size_t i = 0; i < std::size(kSessionSignals); ++i) {
+        ::sigaction(kSessionSignals[i], nullptr, &previous[i]);
+        if (previous[i].sa_handler != SIG_IGN) ::sigaction(kSessionSignals[i], &action, nullptr);
+    }
+}
+
+void restoreSessionSignals(const struct sigaction (&previous)[3]) {
+    for (std::size_t i = 0; i < std::size(kSessionSignals); ++i) {
+        ::sigaction(kSessionSignals[i], &previous[i], nullptr);
+    }
 }
 
 }  // namespace
@@ -58,7 +70,7 @@ SessionWatch::SessionWatch(std::function<void(bool displayGone)> endSession)
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, this,
                          [this] { signalArrived(); });
         signalPipe = pipe_[1];
-        setSessionSignalHandlers(onSessionSignal);
+        catchSessionSignals(previousActions_);
     }
     // The session manager's "die" arrives as a request to quit.
     QCoreApplication::instance()->installEventFilter(this);
@@ -70,7 +82,7 @@ SessionWatch::SessionWatch(std::function<void(bool displayGone)> endSession)
 SessionWatch::~SessionWatch() {
     activeWatch = nullptr;
     if (pipe_[0] < 0) return;
-    setSessionSignalHandlers(SIG_DFL);
+    restoreSessionSignals(previousActions_);
     signalPipe = -1;
     notifier_.reset();
     ::close(pipe_[0]);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -28,6 +29,7 @@ private:
 
     std::function<void(bool)> endSession_;
     int pipe_[2] = {-1, -1};
+    struct sigaction previousActions_[3] = {};  // SIGTERM, SIGHUP, SIGINT
     std::unique_ptr<QSocketNotifier> notifier_;
     bool ended_ = false;
 };

@@ -9,9 +9,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <cstdint>
 
 namespace platform::qt {
 
@@ -70,7 +70,9 @@ std::string copyNameBase(const std::string& path) {
 
 // Moves path to name unless name exists; 0 or an errno.
 int moveAsideWithoutReplacing(const std::string& path, const std::string& name) {
-    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
     if (errno != EINVAL && errno != ENOSYS) return errno;
     // A file system without the flag: look first, a race nobody else runs.
     struct stat info {};
@@ -173,7 +175,8 @@ void removeStaleTemps(const std::string& path) {
     if (!dir) return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name.compare(0, prefix.size(), prefix) == 0 && isTempSuffix(name.substr(prefix.size()))) {
+        const bool ours = name.compare(0, prefix.size(), prefix) == 0;
+        if (ours && isTempSuffix(name.substr(prefix.size()))) {
             ::unlink((folder + "/" + name).c_str());
         }
     }

@@ -68,7 +68,8 @@ std::optional<StoreFailure> SettingsFile::keepFoundFileAside() {
     keptCopy_ = keepUnderNewName(found, foundText_);
     if (!keptCopy_) {
         const int error = errno;
-        return StoreFailure{found, "読めなかった元のファイルを別名で取っておけません: " + reasonOf(error)};
+        return StoreFailure{found,
+                            "読めなかった元のファイルを別名で取っておけません: " + reasonOf(error)};
     }
     mustKeepFoundFile_ = false;
     foundText_.reset();

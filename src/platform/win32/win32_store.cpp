@@ -90,9 +90,12 @@ void Win32Platform::saveSetting(const std::string& app, const std::string& secti
     HKEY hkey = sectionKey(app, section, true, &status);
     if (!hkey) return keepFirstFailure(storeFailure_, keyName(app, section), status);
     const std::u16string name = toUtf16(key), data = toUtf16(value);
-    status = RegSetValueExW(hkey, wide(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                            DWORD((data.size() + 1) * sizeof(char16_t)));
-    if (status != ERROR_SUCCESS) keepFirstFailure(storeFailure_, keyName(app, section) + "\\" + key, status);
+    status =
+        RegSetValueExW(hkey, wide(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       DWORD((data.size() + 1) * sizeof(char16_t)));
+    if (status != ERROR_SUCCESS) {
+        keepFirstFailure(storeFailure_, keyName(app, section) + "\\" + key, status);
+    }
 }
 
 std::optional<StoreFailure> Win32Platform::flushSettings() { return closeSectionKeys(); }
@@ -100,7 +103,9 @@ std::optional<StoreFailure> Win32Platform::flushSettings() { return closeSection
 std::optional<StoreFailure> Win32Platform::closeSectionKeys() {
     for (auto& [id, key] : sectionKeys_) {
         const LSTATUS status = RegFlushKey(key);
-        if (status != ERROR_SUCCESS) keepFirstFailure(storeFailure_, keyName(id.first, id.second), status);
+        if (status != ERROR_SUCCESS) {
+            keepFirstFailure(storeFailure_, keyName(id.first, id.second), status);
+        }
         RegCloseKey(key);
     }
     sectionKeys_.clear();

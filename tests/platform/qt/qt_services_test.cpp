@@ -416,6 +416,16 @@ TEST(SessionEnd, SignalsAndTheSessionManagersDieEndTheSessionOnce) {
         ::sigaction(SIGTERM, nullptr, &now);
         EXPECT_EQ(now.sa_handler, SIG_DFL);
     }
+    // Started under nohup: SIGHUP stays ignored.
+    std::signal(SIGHUP, SIG_IGN);
+    bool ended = false;
+    {
+        platform::qt::SessionWatch watch([&](bool) { ended = true; });
+        ::raise(SIGHUP);
+        waitFor([&] { return ended; });
+    }
+    EXPECT_FALSE(ended);
+    std::signal(SIGHUP, SIG_DFL);
 }
 
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstLetsGo) {
