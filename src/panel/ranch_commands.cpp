@@ -25,8 +25,7 @@ void Ranch::SSave_Click(int Index) {
         spm.LastHoverId = settings::hover::kNone;
         if (answer == platform::mb::kAnswerYes) {
             spm.CollectOptions();
-            spm.SaveSettings();
-            Stetus.setCaption("保存しました。");
+            Stetus.setCaption(spm.SaveSettings() ? "保存しました。" : "保存できませんでした。");
         } else {
             Stetus.setCaption("保存しませんでした。");
         }

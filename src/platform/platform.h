@@ -62,6 +62,13 @@ struct ColorRequest {
     std::int32_t flags = 0;
 };
 
+// Why the settings store could not be written: where (a file, a registry
+// key) and the system's own reason.
+struct StoreFailure {
+    std::string where;
+    std::string reason;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -91,7 +98,12 @@ public:
                                    const std::string& key, const std::string& fallback) = 0;
     virtual void saveSetting(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) = 0;
-    virtual void flushSettings() = 0;
+    // Writes what was saved through to the store; on a failure the values
+    // stay saved in memory and the next flush tries again.
+    virtual std::optional<StoreFailure> flushSettings() = 0;
+    // Once: where a store that could not be read whole was kept as it was
+    // found (nullopt when nothing was kept aside, and on every later call).
+    virtual std::optional<std::string> takeKeptStoreCopy() { return std::nullopt; }
 
     // Opens a path with the shell's default verb in a working folder.
     virtual void shellOpen(forms::Form* owner, const std::string& file,

@@ -1,5 +1,5 @@
 // LoadSettings and SaveSettings: every setting and the entry table, moved
-// between the store and memory.
+// between the store and memory. A save that fails is told, never silent.
 #include "dialogs/toro.h"
 #include "forms/numeric.h"
 #include "panel/ranch.h"
@@ -9,6 +9,7 @@
 #include "settings/store_layout.h"
 #include "settings/texts.h"
 #include "shell/app.h"
+#include "shell/sp.h"
 
 namespace settings {
 
@@ -23,6 +24,17 @@ std::int32_t readNumber(platform::Platform& p, const store::Key& key) {
 
 void write(platform::Platform& p, const store::Key& key, const std::string& value) {
     p.saveSetting(kAppName, store::kSettingSection, key.name, value);
+}
+
+// A store that could not be read whole was kept as it was found; the user
+// hears once where, so that nothing of it is lost unnoticed.
+void tellWhereTheFoundStoreIsKept(platform::Platform& p, const std::string& blankLine) {
+    const auto copy = p.takeKeptStoreCopy();
+    if (!copy) return;
+    p.messageBox("設定ファイルに読めないところがありましたよぉ(；´Д｀)" + blankLine +
+                     "元のファイルはそのまま下の名前で取っておきました" + blankLine + *copy +
+                     blankLine + "読めたところだけで起動しますよん",
+                 platform::mb::kExclamation, kProductTitle);
 }
 
 // -1 asks for centring the window against the screen.
@@ -65,29 +77,78 @@ void Spm::LoadSettings() {
         EntryTable.APPath[i] =
             p.getSetting(kAppName, store::kEntrySection, store::entryKey("APPath", i), "");
     }
+    tellWhereTheFoundStoreIsKept(p, BlankLine);
 }
 
-void Spm::SaveSettings() {
-    auto& p = app.platform();
-    auto& ranch = app.ranch();
-    auto& toro = app.toro();
+namespace {
+
+// Every value of both sections from the globals, the entry table and the
+// two windows, then the flush.
+std::optional<platform::StoreFailure> writeSettings(Spm& spm) {
+    auto& p = spm.app.platform();
+    auto& ranch = spm.app.ranch();
+    auto& toro = spm.app.toro();
     write(p, store::kVersion, kVersion);
     write(p, store::kPanelLeft, formatPosition(ranch.Left()));
     write(p, store::kPanelTop, formatPosition(ranch.Top()));
     write(p, store::kDialogLeft, formatPosition(toro.Left()));
     write(p, store::kDialogTop, formatPosition(toro.Top()));
-    write(p, store::kMainPlace, formatInt(MainPlace));
-    write(p, store::kButtonCaption, formatInt(ButtonCaptionStyle));
-    write(p, store::kMainColor, formatInt(MainColor));
-    write(p, store::kFaster, formatInt(FasterFlags));
+    write(p, store::kMainPlace, formatInt(spm.MainPlace));
+    write(p, store::kButtonCaption, formatInt(spm.ButtonCaptionStyle));
+    write(p, store::kMainColor, formatInt(spm.MainColor));
+    write(p, store::kFaster, formatInt(spm.FasterFlags));
+    const auto& table = spm.EntryTable;
     for (int i = 0; i < kEntryCount; ++i) {
-        p.saveSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), EntryTable.Exe[i]);
+        p.saveSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), table.Exe[i]);
         p.saveSetting(kAppName, store::kEntrySection, store::entryKey("APName", i),
-                      EntryTable.APName[i]);
+                      table.APName[i]);
         p.saveSetting(kAppName, store::kEntrySection, store::entryKey("APPath", i),
-                      EntryTable.APPath[i]);
+                      table.APPath[i]);
     }
-    p.flushSettings();
+    return p.flushSettings();
+}
+
+std::string describeSaveFailure(const platform::StoreFailure& failure, const std::string& bl) {
+    return "諸設定や登録項目を保存できませんでしたぁ(>_<)" + bl + "保存先：" + failure.where + bl +
+           "理由：" + failure.reason;
+}
+
+// A box from the panel: the panel leaves the topmost band and the call point
+// enters it first, so that the box is not hidden under the panel.
+int askAboutSave(Spm& spm, const std::string& text, int style) {
+    auto& ranch = spm.app.ranch();
+    if (ranch.Visible()) {
+        spm.MakeNotTopmost(ranch);
+        spm.MakeTopmost(spm.app.sp());
+    }
+    return spm.app.platform().messageBox(text, style, kProductTitle);
+}
+
+}  // namespace
+
+bool Spm::SaveSettings() {
+    const auto failure = writeSettings(*this);
+    if (!failure) return true;
+    askAboutSave(*this,
+                 describeSaveFailure(*failure, BlankLine) + BlankLine +
+                     "内容はちゃんと覚えてますので、次の保存でもう一度書き込みますよん",
+                 platform::mb::kExclamation);
+    return false;
+}
+
+bool Spm::SaveSettingsBeforeExit() {
+    while (const auto failure = writeSettings(*this)) {
+        const int answer = askAboutSave(*this,
+                                        describeSaveFailure(*failure, BlankLine) + BlankLine +
+                                            "このまま終わると、保存できなかった分は消えちゃいます。" +
+                                            BlankLine + "もう一度保存してみます？",
+                                        platform::mb::kYesNo | platform::mb::kExclamation);
+        // The farewell show plays on the panel, on top as the shutdown had it.
+        MakeNotTopmost(app.sp());
+        MakeTopmost(app.ranch());
+        if (answer != platform::mb::kAnswerYes) return false;
+    }
+    return true;
 }
 
 }  // namespace settings

@@ -71,7 +71,13 @@ struct Spm {
     Random Rnd;
 
     void LoadSettings();
-    void SaveSettings();
+    // Writes every setting and entry; false after a message box that names
+    // the store and the reason. Nothing in memory changes, so the next save
+    // tries again.
+    bool SaveSettings();
+    // The shutdown's save: while it fails, asks whether to try again; the
+    // panel stays above the call point for the farewell show.
+    bool SaveSettingsBeforeExit();
     void PlaceStoredWindow(forms::Form& window, const store::Key& leftKey, const store::Key& topKey,
                            std::int32_t& left, std::int32_t& top);
     bool TitleBarOnScreen(const forms::Form& window, double left, double top);

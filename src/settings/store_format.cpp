@@ -30,7 +30,12 @@ std::optional<std::int32_t> parseStoredNumber(const std::string& text) {
     return static_cast<std::int32_t>(rounded);
 }
 
+// A whole number is written whole: the single-precision text of a large one
+// (2147483647 as 2147483648) would not read back as the same position.
 std::string formatPosition(double twips) {
+    if (twips == std::floor(twips) && std::fabs(twips) < 1e15) {
+        return std::to_string(static_cast<long long>(twips));
+    }
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(twips));
     return std::string(buffer, result.ptr);

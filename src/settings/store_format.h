@@ -12,7 +12,8 @@ namespace settings {
 // or a value outside the signed 32-bit range, is no number.
 std::optional<std::int32_t> parseStoredNumber(const std::string& text);
 
-// A window position: the shortest decimal text of the single-precision value.
+// A window position: a whole number as it is, any other as the shortest
+// decimal text of its single-precision value.
 std::string formatPosition(double twips);
 
 std::string formatInt(std::int32_t value);

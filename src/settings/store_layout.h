@@ -25,7 +25,10 @@ inline constexpr Key kMainColor{"MAIN_COLOR", "16777215"};
 
 // "Exe37", "APName05", "APPath99": column name, box digit, slot digit.
 inline std::string entryKey(const char* column, int index) {
-    return std::string(column) + std::to_string(index / 10) + std::to_string(index % 10);
+    std::string key(column);
+    key += static_cast<char>('0' + index / 10);
+    key += static_cast<char>('0' + index % 10);
+    return key;
 }
 
 }  // namespace settings::store

@@ -1,5 +1,6 @@
 #include "shell/sp.h"
 
+#include "settings/spm.h"
 #include "shell/app.h"
 
 namespace shell {
@@ -19,7 +20,11 @@ Sp::Sp(App& app)
     // the panel as the pointer's touch does, so the drop can reach a slot.
     onDragEnter = [this] { Form_MouseMove(0, 0, 0, 0); };
     onUnload = [this] { Form_Unload(); };
-    onCloseRequest = [this] { Unload(); };
+    // A close while the shutdown runs (the session ending under the farewell
+    // show) has nothing left to do.
+    onCloseRequest = [this] {
+        if (!app_.spm().ShuttingDown) Unload();
+    };
     ch.onTimer = [this] { ch_Timer(); };
 }
 

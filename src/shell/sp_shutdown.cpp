@@ -1,4 +1,5 @@
-// The shutdown: save first, then the farewell show on the panel, then the end.
+// The shutdown: save first (asking to try again while that fails), then the
+// farewell show on the panel, then the end.
 #include <algorithm>
 
 #include "forms/numeric.h"
@@ -16,7 +17,7 @@ void Sp::Form_Unload() {
     spm.ShuttingDown = -1;
     spm.MakeNotTopmost(*this);
     spm.MakeTopmost(ranch);
-    spm.SaveSettings();
+    spm.SaveSettingsBeforeExit();
     SlideOut();
     app_.platform().doEvents();
     ranch.Sette.setCaption("滅");

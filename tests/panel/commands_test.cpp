@@ -44,6 +44,15 @@ TEST_F(Commands, SaveYesWritesOptionsChangedInTheOpenView) {
     expectCallPointOnTop();
 }
 
+TEST_F(Commands, SaveThatFailsSaysSoInTheStatusLine) {
+    program.desktop.store().failure = platform::StoreFailure{"where", "why"};
+    program.desktop.messageBoxAnswers = {kAnswerYes};
+    program.desktop.clickControl(ranch().SSave[0]);
+    EXPECT_EQ(boxes().size(), 2u) << "the question, then the failure";
+    EXPECT_EQ(ranch().Stetus.Caption(), "保存できませんでした。");
+    expectCallPointOnTop();
+}
+
 TEST_F(Commands, SaveNoWritesNothing) {
     program.desktop.messageBoxAnswers = {kAnswerNo};
     program.desktop.clickControl(ranch().SSave[0]);

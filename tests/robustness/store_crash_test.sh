@@ -18,5 +18,5 @@ for ((i = 1; i <= rounds; i++)); do
         exit 1
     fi
 done
-leftovers=$(find "$dir" -name 'hiyokorapper.ini.*' | wc -l)
+leftovers=$(find "$dir" -name '.hiyokorapper.ini.~saving~*' | wc -l)
 echo "$rounds kills during saves: the file was whole every time ($leftovers temp files left behind)"

@@ -37,7 +37,7 @@ int writeForever(const std::string& path) {
         forEachKey([&](const std::string& section, const std::string& key) {
             file.set(section, key, valueOf(generation, key));
         });
-        if (!file.flush()) return 2;
+        if (file.flush()) return 2;
     }
 }
 
@@ -46,11 +46,12 @@ int check(const std::string& path) {
     if (!in) return 0;  // killed before the first save finished: nothing written yet
     std::ostringstream text;
     text << in.rdbuf();
-    auto document = platform::qt::readIni(text.str());
-    if (!document) {
-        std::fprintf(stderr, "unreadable file\n");
+    const auto read = platform::qt::readIni(text.str());
+    if (read.linesSkipped > 0) {
+        std::fprintf(stderr, "%d lines unreadable\n", read.linesSkipped);
         return 1;
     }
+    const auto* document = &read.document;
     long generation = -1;
     int bad = 0;
     forEachKey([&](const std::string& section, const std::string& key) {

@@ -2,9 +2,10 @@
 # Registering an entry through the dialog with typed text, saved at once and
 # started by a click; files dragged in from a file manager; then the delete,
 # move and page-move modes of the panel, each seen in the title, the status
-# line's colour and the settings file. Under a window manager the dialog is
-# first minimised, brought back by the call point and closed by the window
-# manager's close, which cancels it.
+# line's colour and the settings file; last, the session ending under the
+# program (signals, a lost display) after a registration not saved yet. Under
+# a window manager the dialog is first minimised, brought back by the call
+# point and closed by the window manager's close, which cancels it.
 # Usage (under with_xvfb.sh): registration_modes.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -127,4 +128,51 @@ check "the deleted slot is saved empty" wait_for 3 ini_has APName05 "<<空き家
 check "its link target is gone" ini_has Exe05 ""
 check "the delete ends in the plain title" title_is ranch "$plain_title"
 check "the other box is untouched" ini_has APName17 "Record run"
+kill_program
+
+# SIGTERM at the end of a session, after a registration that Bnk did not
+# save (Faster=3): the shutdown runs and its save keeps the entry.
+printf '[Hiyokorapper Setting]\nMAIN_PLACE=3\nFaster=3\n' >"$ini"
+start_past_splash
+open_panel 3
+click_slot 4
+check "the dialog opens on the empty slot" wait_for 5 shown toro
+fill_dialog "Kept at logout" "/bin/true" "$work/wd"
+check "the panel returns" wait_for 5 shown ranch
+check "Bnk off: nothing is saved yet" test -z "$(ini_value APName04)"
+kill -TERM "$app"
+check "SIGTERM ends the program through its shutdown" wait_exit 10
+check "the unsaved entry was saved by it" ini_has APName04 "Kept at logout"
+check "with its link target" ini_has Exe04 "/bin/true"
+
+# SIGHUP and SIGINT do the same; each start writes nothing by itself. A
+# script starts its background jobs with SIGINT ignored, which the program
+# respects: these starts have it back. The signals come once the event loop
+# runs, after the splash (before that nothing is unsaved).
+printf '#!/bin/sh\nexec env --default-signal=INT "%s"\n' "$PROGRAM" >"$work/with-sigint"
+chmod +x "$work/with-sigint"
+for signal in HUP INT; do
+    printf '[Hiyokorapper Setting]\nFaster=3\n' >"$ini"
+    PROGRAM="$work/with-sigint" start_past_splash
+    kill -"$signal" "$app"
+    check "SIG$signal ends the program through its shutdown" wait_exit 10
+    check "SIG$signal: everything was saved" ini_has Version "Ver1.96"
+done
+
+# The X server goes away under the program (a display of its own here):
+# the windows are gone, the save still happens.
+gone_display="$(mktemp -d)"
+mkfifo "$gone_display/number"
+Xvfb -displayfd 3 -noreset -nolisten tcp 3>"$gone_display/number" >/dev/null 2>&1 &
+gone_xvfb=$!
+helpers+=("$gone_xvfb")
+read -r -t 20 gone_number <"$gone_display/number"
+printf '[Hiyokorapper Setting]\nFaster=3\n' >"$ini"
+DISPLAY=":$gone_number" start_past_splash
+kill "$gone_xvfb"
+program_gone() { ! kill -0 "$app" 2>/dev/null; }
+check "a lost display ends the program" wait_for 10 program_gone
+app=""
+check "a lost display: everything was saved" ini_has Version "Ver1.96"
+rm -rf "$gone_display"
 report

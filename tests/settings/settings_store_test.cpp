@@ -71,20 +71,29 @@ TEST(SettingsStore, WritesNineSettingsAndThreeHundredEntryKeysNamedByBoxAndSlot)
     run.spm().EntryTable.APPath[99] = "last";
     run.spm().EntryTable.APName[37] = "box3slot7";
     run.spm().SaveSettings();
-    auto& values = run.desktop.store().values;
-    int settingKeys = 0, entryKeys = 0;
-    for (const auto& [key, value] : values) {
-        const auto& section = std::get<1>(key);
-        if (section == store::kSettingSection) ++settingKeys;
-        if (section == store::kEntrySection) ++entryKeys;
-    }
-    EXPECT_EQ(settingKeys, 9);
-    EXPECT_EQ(entryKeys, 300);
+    EXPECT_EQ(run.desktop.store().count(store::kSettingSection), 9u);
+    EXPECT_EQ(run.desktop.store().count(store::kEntrySection), 300u);
     auto& s = run.desktop.store();
     EXPECT_EQ(*s.get(store::kEntrySection, "Exe05"), "box0slot5");
     EXPECT_EQ(*s.get(store::kEntrySection, "APPath99"), "last");
     EXPECT_EQ(*s.get(store::kEntrySection, "APName37"), "box3slot7");
     EXPECT_EQ(*s.get(store::kEntrySection, "APName00"), "<<空き家>>");
+}
+
+// Every value the store can hold survives a load and a save unchanged.
+TEST(SettingsStore, ExtremePositionsAreWrittenBackAsTheyWereRead) {
+    auto saved = std::make_shared<Store>();
+    saved->set(store::kSettingSection, "TORO_LEFT", "2147483647");
+    saved->set(store::kSettingSection, "TORO_TOP", "-2147483648");
+    saved->set(store::kSettingSection, "SUB_LEFT", "16777217");
+    Program run(saved);
+    // A desktop that reaches that far, so the places are kept, not centred.
+    run.desktop.setMonitors({{-200'000'000, -200'000'000, 400'000'000, 400'000'000}});
+    run.start();
+    ASSERT_TRUE(run.spm().SaveSettings());
+    EXPECT_EQ(*saved->get(store::kSettingSection, "TORO_LEFT"), "2147483647");
+    EXPECT_EQ(*saved->get(store::kSettingSection, "TORO_TOP"), "-2147483648");
+    EXPECT_EQ(*saved->get(store::kSettingSection, "SUB_LEFT"), "16777217");
 }
 
 TEST(SettingsStore, CentresOnlyOnExactlyMinusOne) {
@@ -123,6 +132,49 @@ TEST(SettingsStore, NumericValueThatIsNoNumberLoadsAsItsDefault) {
               forms::roundHalfEven((spm.ScreenWidthTw - run.ranch().Width()) / 2));
     EXPECT_EQ(run.ranch().Top(),
               forms::roundHalfEven((spm.ScreenHeightTw - run.ranch().Height()) / 2));
+}
+
+// The store found could not be read whole and was kept aside: the user
+// hears where, once, before the call point shows.
+TEST(SettingsStore, KeptCopyOfTheFoundStoreIsNamedOnce) {
+    auto saved = std::make_shared<Store>();
+    const std::string copy = "/home/u/.config/hiyokorapper/hiyokorapper.ini.bad-20250101-093000";
+    saved->keptCopy = copy;
+    Program first(saved);
+    first.start();
+    ASSERT_EQ(first.desktop.messageBoxes.size(), 1u);
+    const auto& box = first.desktop.messageBoxes[0];
+    EXPECT_EQ(box.title, "ヒヨコらっぱーVer1.96");
+    EXPECT_EQ(box.style, platform::mb::kExclamation);
+    EXPECT_NE(box.text.find("\n\n" + copy + "\n\n"), std::string::npos) << box.text;
+    Program second(saved);
+    second.start();
+    EXPECT_TRUE(second.desktop.messageBoxes.empty());
+}
+
+// A save the store refuses (a full disk, a read-only folder) is told with
+// the store's name and the reason; everything stays in memory and the next
+// save writes it.
+TEST(SettingsStore, FailedSaveIsToldAndTheNextSaveRetries) {
+    auto saved = std::make_shared<Store>();
+    Program run(saved);
+    run.start();
+    run.spm().EntryTable.Exe[5] = "/bin/kept";
+    saved->failure = platform::StoreFailure{"/home/u/.config/hiyokorapper/hiyokorapper.ini",
+                                            "No space left on device"};
+    EXPECT_FALSE(run.spm().SaveSettings());
+    ASSERT_EQ(run.desktop.messageBoxes.size(), 1u);
+    const auto& box = run.desktop.messageBoxes[0];
+    EXPECT_EQ(box.title, "ヒヨコらっぱーVer1.96");
+    EXPECT_EQ(box.style, platform::mb::kExclamation);
+    EXPECT_NE(box.text.find("/home/u/.config/hiyokorapper/hiyokorapper.ini"), std::string::npos);
+    EXPECT_NE(box.text.find("No space left on device"), std::string::npos);
+    EXPECT_EQ(run.spm().EntryTable.Exe[5], "/bin/kept");
+    EXPECT_FALSE(saved->get(store::kEntrySection, "Exe05").has_value()) << "nothing reached it";
+    saved->failure.reset();
+    EXPECT_TRUE(run.spm().SaveSettings());
+    EXPECT_EQ(run.desktop.messageBoxes.size(), 1u);
+    EXPECT_EQ(*saved->get(store::kEntrySection, "Exe05"), "/bin/kept");
 }
 
 TEST(SettingsStore, SavingChangesNothingInMemory) {

@@ -31,9 +31,13 @@ TEST(StoredNumber, RejectsTextThatIsNoNumberOrOutOfRange) {
     }
 }
 
-TEST(StoredPosition, WritesTheShortestTextOfTheSinglePrecisionValue) {
+TEST(StoredPosition, WritesWholeNumbersWholeAndOthersAsSinglePrecision) {
     EXPECT_EQ(formatPosition(1234), "1234");
     EXPECT_EQ(formatPosition(-1), "-1");
+    EXPECT_EQ(formatPosition(-0.0), "0");
+    for (double whole : {2147483647.0, -2147483648.0, 16777217.0}) {
+        EXPECT_EQ(parseStoredNumber(formatPosition(whole)), whole) << formatPosition(whole);
+    }
     EXPECT_EQ(formatPosition(1234.5), "1234.5");
     EXPECT_EQ(formatPosition(0.1), "0.1");
     // 4567.123456 is not representable: the single-precision value is written.

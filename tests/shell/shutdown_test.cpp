@@ -138,6 +138,51 @@ TEST_F(Shutdown, HiddenPanelStillEndsAndTheSettingsButtonIsIgnoredMeanwhile) {
     EXPECT_EQ(ranch().Sette.font().Size, 152) << "the click did not flip the view";
 }
 
+// At exit a save that fails asks whether to try again: Yes tries again (the
+// user has made room meanwhile), No ends without the save.
+TEST_F(Shutdown, FailedSaveAsksToTryAgainBeforeTheShow) {
+    auto& store = program.desktop.store();
+    store.failure = platform::StoreFailure{"/home/u/.config/hiyokorapper/hiyokorapper.ini",
+                                           "No space left on device"};
+    program.desktop.messageBoxAnswers = {platform::mb::kAnswerYes};
+    program.desktop.onMessageBox = [&](const auto&) {
+        EXPECT_FALSE(program.desktop.isTopmost(ranch())) << "the box is not hidden under the panel";
+        store.failure.reset();
+    };
+    bool showSeenAfterSave = false;
+    program.desktop.onDoEvents = [&] { showSeenAfterSave = store.get("User Setting", "Exe42").has_value(); };
+    EXPECT_EQ(shutDown(), 0);
+    ASSERT_EQ(program.desktop.messageBoxes.size(), 1u);
+    const auto& box = program.desktop.messageBoxes[0];
+    EXPECT_EQ(box.style, platform::mb::kYesNo | platform::mb::kExclamation) << "Yes by default";
+    EXPECT_EQ(box.title, "ヒヨコらっぱーVer1.96");
+    EXPECT_NE(box.text.find("No space left on device"), std::string::npos);
+    EXPECT_TRUE(showSeenAfterSave);
+    EXPECT_EQ(*store.get("User Setting", "Exe42"), "/bin/kept");
+    EXPECT_TRUE(program.desktop.isTopmost(ranch())) << "the show plays on top";
+}
+
+TEST_F(Shutdown, FailedSaveAnsweredNoEndsWithoutIt) {
+    auto& store = program.desktop.store();
+    store.failure = platform::StoreFailure{"where", "why"};
+    program.desktop.messageBoxAnswers = {platform::mb::kAnswerYes, platform::mb::kAnswerNo};
+    EXPECT_EQ(shutDown(), 0);
+    EXPECT_EQ(program.desktop.messageBoxes.size(), 2u) << "asked again after a retry that failed";
+    EXPECT_EQ(store.flushes, 2);
+    EXPECT_FALSE(store.get("User Setting", "Exe42").has_value());
+}
+
+// The session may end under the farewell show: a close of the call point
+// then starts no second shutdown.
+TEST_F(Shutdown, CloseDuringTheShowDoesNothing) {
+    int turns = 0;
+    program.desktop.onDoEvents = [&] {
+        if (turns++ == 5) program.desktop.requestClose(program.sp());
+    };
+    EXPECT_EQ(shutDown(), 0);
+    EXPECT_EQ(program.desktop.store().flushes, 1);
+}
+
 TEST_F(Shutdown, EndQuestionYesRunsTheWholeShowWithinSeconds) {
     program.desktop.messageBoxAnswers = {platform::mb::kAnswerYes};
     const double before = program.desktop.now();

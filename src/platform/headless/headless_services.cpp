@@ -1,23 +1,11 @@
-// Headless services: dialogs with scripted answers, the store, the shell,
-// time, the instance lock and the end of the process.
+// Headless services: dialogs with scripted answers, the shell, time, the
+// instance lock and the end of the process.
 #include <algorithm>
 
 #include "forms/numeric.h"
 #include "platform/headless/headless_platform.h"
 
 namespace platform::headless {
-
-std::optional<std::string> Store::get(const std::string& section, const std::string& key,
-                                      const std::string& app) const {
-    auto it = values.find({app, section, key});
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-}
-
-void Store::set(const std::string& section, const std::string& key, const std::string& value,
-                const std::string& app) {
-    values[{app, section, key}] = value;
-}
 
 HeadlessPlatform::HeadlessPlatform(std::shared_ptr<Store> store, std::shared_ptr<InstanceLock> lock)
     : store_(std::move(store)), lock_(std::move(lock)) {}
@@ -78,17 +66,6 @@ std::optional<forms::Color> HeadlessPlatform::chooseColor(const ColorRequest& re
     auto answer = colorAnswers.front();
     colorAnswers.pop_front();
     return answer;
-}
-
-std::string HeadlessPlatform::getSetting(const std::string& app, const std::string& section,
-                                         const std::string& key, const std::string& fallback) {
-    return store_->get(section, key, app).value_or(fallback);
-}
-
-void HeadlessPlatform::saveSetting(const std::string& app, const std::string& section,
-                                   const std::string& key, const std::string& value) {
-    store_->set(section, key, value, app);
-    ++store_->writes;
 }
 
 void HeadlessPlatform::shellOpen(forms::Form* owner, const std::string& file,

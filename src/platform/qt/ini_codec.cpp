@@ -4,6 +4,7 @@
 #include "platform/qt/ini_codec.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace platform::qt {
@@ -48,6 +49,8 @@ std::string hexEscape(unsigned char c) {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool isAsciiLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
 // Characters that need an escape wherever they stand.
 bool alwaysEscaped(unsigned char c) { return c < 0x20 || c == 0x7F || c == '\\'; }
 
@@ -70,69 +73,55 @@ std::string trimBlanks(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
+// Lines end in LF, CRLF or a lone CR (old Mac editors).
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();  // edited on Windows
-        lines.push_back(std::move(line));
+        lines.push_back(text.substr(start, end - start));
         start = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
     }
     return lines;
 }
 
-// Index of the first '=' that is not part of an escape.
-std::size_t findSeparator(const std::string& line) {
+// Index of the first c that is not part of an escape.
+std::size_t findUnescaped(const std::string& line, char c) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '\\') {
             ++i;
-        } else if (line[i] == '=') {
+        } else if (line[i] == c) {
             return i;
         }
     }
     return std::string::npos;
 }
 
-}  // namespace
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
-std::string escapeIniText(const std::string& text, bool isKey) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        const auto u = static_cast<unsigned char>(c);
-        const bool atEdge = i == 0 || i + 1 == text.size();
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (alwaysEscaped(u) || (atEdge && c == ' ') || (isKey && escapedInKey(c, i == 0))) {
-            out += hexEscape(u);
-        } else if (u >= 0x80) {
-            const std::size_t length = utf8SequenceLength(text, i);
-            if (length == 0) {
-                out += hexEscape(u);
-            } else {
-                out.append(text, i, length);
-                i += length;
-                continue;
-            }
-        } else {
-            out += c;
-        }
-        ++i;
-    }
-    return out;
+bool startsWithByteOrderMark(const std::string& text, std::size_t i) {
+    return text.compare(i, 3, kByteOrderMark) == 0;
 }
 
-std::optional<std::string> unescapeIniText(const std::string& text) {
+// "C:\Windows" as typed on Windows: the writer doubles every backslash, so
+// a drive letter with a single one is never its work.
+bool looksLikeTypedWindowsPath(const std::string& text) {
+    return text.size() > 3 && isAsciiLetter(text[0]) && text[1] == ':' && text[2] == '\\' &&
+           text[3] != '\\';
+}
+
+// A control character in a line was not written by us nor typed in an editor.
+bool hasRawControlCharacter(const std::string& line) {
+    for (char c : line) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t') || u == 0x7F) return true;
+    }
+    return false;
+}
+
+std::optional<std::string> unescapeStrictly(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -161,11 +150,68 @@ std::optional<std::string> unescapeIniText(const std::string& text) {
     return out;
 }
 
+// The section a header line names; false when more than the header stands
+// on the line (its name is still taken) or the bracket is not closed.
+bool readSectionHeader(const std::string& line, std::string& name) {
+    const std::size_t close = findUnescaped(line, ']');
+    name = unescapeIniText(
+        trimBlanks(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+    if (close == std::string::npos) return false;
+    const std::string rest = trimBlanks(line.substr(close + 1));
+    return rest.empty() || rest[0] == ';' || rest[0] == '#';
+}
+
+}  // namespace
+
+std::string escapeIniText(const std::string& text, bool isKey) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        const auto u = static_cast<unsigned char>(c);
+        const bool atEdge = i == 0 || i + 1 == text.size();
+        if (i == 0 && isKey && startsWithByteOrderMark(text, 0)) {
+            out += hexEscape(u);  // a key on the first line would lose it as a mark
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (alwaysEscaped(u) || (atEdge && c == ' ') || (isKey && escapedInKey(c, i == 0))) {
+            out += hexEscape(u);
+        } else if (u >= 0x80) {
+            const std::size_t length = utf8SequenceLength(text, i);
+            if (length == 0) {
+                out += hexEscape(u);
+            } else {
+                out.append(text, i, length);
+                i += length;
+                continue;
+            }
+        } else {
+            out += c;
+        }
+        ++i;
+    }
+    // "C:" and an escape must not read back as a path typed with one backslash.
+    if (looksLikeTypedWindowsPath(out)) out.replace(1, 1, hexEscape(':'));
+    return out;
+}
+
+std::string unescapeIniText(const std::string& text) {
+    if (looksLikeTypedWindowsPath(text)) return text;
+    return unescapeStrictly(text).value_or(text);
+}
+
 std::string writeIni(const IniDocument& document) {
     std::string out;
     for (const auto& [section, keys] : document) {
         if (!out.empty()) out += '\n';
-        out += '[' + escapeIniText(section, true) + "]\n";
+        // The nameless section's keys stand above the first header.
+        if (!section.empty() || keys.empty()) out += '[' + escapeIniText(section, true) + "]\n";
         for (const auto& [key, value] : keys) {
             out += escapeIniText(key, true) + '=' + escapeIniText(value, false) + '\n';
         }
@@ -173,27 +219,31 @@ std::string writeIni(const IniDocument& document) {
     return out;
 }
 
-std::optional<IniDocument> readIni(const std::string& text) {
-    IniDocument document;
-    IniSection* current = nullptr;
-    for (const std::string& rawLine : splitLines(text)) {
+IniReadResult readIni(const std::string& text) {
+    IniReadResult result;
+    const std::size_t skip = startsWithByteOrderMark(text, 0) ? 3 : 0;
+    std::string section;
+    for (const std::string& rawLine : splitLines(text.substr(skip))) {
         const std::string line = trimBlanks(rawLine);
         if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-        if (line[0] == '[') {
-            if (line.back() != ']') return std::nullopt;
-            auto name = unescapeIniText(line.substr(1, line.size() - 2));
-            if (!name) return std::nullopt;
-            current = &document[*name];
+        if (hasRawControlCharacter(line)) {
+            ++result.linesSkipped;
             continue;
         }
-        const std::size_t separator = findSeparator(line);
-        if (separator == std::string::npos || !current) return std::nullopt;
-        auto key = unescapeIniText(trimBlanks(line.substr(0, separator)));
-        auto value = unescapeIniText(trimBlanks(line.substr(separator + 1)));
-        if (!key || !value) return std::nullopt;
-        (*current)[*key] = *value;
+        if (line[0] == '[') {
+            if (!readSectionHeader(line, section)) ++result.linesSkipped;
+            result.document[section];
+            continue;
+        }
+        const std::size_t separator = findUnescaped(line, '=');
+        if (separator == std::string::npos) {
+            ++result.linesSkipped;
+            continue;
+        }
+        result.document[section][unescapeIniText(trimBlanks(line.substr(0, separator)))] =
+            unescapeIniText(trimBlanks(line.substr(separator + 1)));
     }
-    return document;
+    return result;
 }
 
 }  // namespace platform::qt

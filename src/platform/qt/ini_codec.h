@@ -1,15 +1,16 @@
 // The text form of the settings file: sections of key=value lines, with an
 // escaping that lets any byte string survive a write and a read unchanged.
+// Reading is lenient, for files edited by hand or copied from elsewhere.
 // Plain C++ so that it is testable without a display.
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 
 namespace platform::qt {
 
 using IniSection = std::map<std::string, std::string>;
+// Keys above the first section header belong to the section named "".
 using IniDocument = std::map<std::string, IniSection>;
 
 // Escapes a key, a value or a section name so that the line parser reads it
@@ -18,13 +19,22 @@ using IniDocument = std::map<std::string, IniSection>;
 // valid UTF-8 become \\, \n, \r, \t or \xHH.
 std::string escapeIniText(const std::string& text, bool isKey);
 
-// Reverses escapeIniText; nullopt for a malformed escape.
-std::optional<std::string> unescapeIniText(const std::string& text);
+// Reverses escapeIniText. Text with a backslash that starts no escape of
+// ours, or a Windows path typed as it is (C:\...), is taken as it stands.
+std::string unescapeIniText(const std::string& text);
 
 std::string writeIni(const IniDocument& document);
 
-// nullopt when the text is not a file this codec could have written (a line
-// that is neither blank, comment, section nor key=value, or a bad escape).
-std::optional<IniDocument> readIni(const std::string& text);
+struct IniReadResult {
+    IniDocument document;
+    // Lines that could not be read (each cost only itself) and section
+    // headers with text after them. A key given twice is no fault: the last
+    // one counts, as an override appended by hand expects.
+    int linesSkipped = 0;
+};
+
+// Reads any text: a UTF-8 byte-order mark, comments, LF, CRLF or lone CR
+// line ends and keys before the first section are read as such.
+IniReadResult readIni(const std::string& text);
 
 }  // namespace platform::qt

@@ -4,25 +4,27 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+
+#include "platform/qt/safe_files.h"
+#include "platform/qt/settings_file.h"
 
 namespace platform::qt {
 
-std::string lockPathFor(const std::string& name) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && ::access(runtime, W_OK) == 0) {
-        return std::string(runtime) + "/" + name + ".lock";
-    }
-    return "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
+std::string lockPathFor(const std::string& app) {
+    const std::string store = settingsPathFor(app);
+    return store.substr(0, store.rfind('.')) + ".lock";
 }
 
 bool InstanceLock::acquire() {
     if (fd_ >= 0) return true;
+    makeFolders(folderOf(path_));
     const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return true;
+    ::fchmod(fd, 0600);  // a lock file left by an older version may be wider
     int result;
     do {
         result = ::flock(fd, LOCK_EX | LOCK_NB);

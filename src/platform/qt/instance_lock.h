@@ -1,14 +1,17 @@
-// One running program per user: an flock on a file in the runtime folder.
-// The kernel drops the lock when the process dies, so a crash never blocks
-// the next start.
+// One running program per settings store: an flock on an owner-only file
+// next to the store. Two programs that would share one store (the same
+// config folder under different runtime folders) see the same lock. The
+// kernel drops the lock when the process dies, so a crash never blocks the
+// next start.
 #pragma once
 
 #include <string>
 
 namespace platform::qt {
 
-// $XDG_RUNTIME_DIR/<name>.lock, or /tmp/<name>-<uid>.lock without one.
-std::string lockPathFor(const std::string& name);
+// <config>/<app>/<app>.lock, beside <app>.ini; never in a shared folder such
+// as /tmp, where another user could take it first.
+std::string lockPathFor(const std::string& app);
 
 class InstanceLock {
 public:

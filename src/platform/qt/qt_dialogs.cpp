@@ -29,7 +29,8 @@ QMessageBox::Icon iconOf(int style) {
 }  // namespace
 
 // The answers are the classic ones: 1 OK, 6 Yes, 7 No. Closing a Yes/No box
-// answers No; the button captions are in the program's own language. Like
+// answers No, as does a box that no display can show; the button captions
+// are in the program's own language. Like
 // the program's windows, a box offers no menu, minimise, maximise or close.
 int QtPlatform::messageBox(const std::string& text, int style, const std::string& title) {
     return showMessageBox(nullptr, QString::fromStdString(text), style, QString::fromStdString(title));
@@ -38,6 +39,7 @@ int QtPlatform::messageBox(const std::string& text, int style, const std::string
 // A box with an owner stays above it (window managers keep a transient
 // window over its owner, in the topmost band too).
 int QtPlatform::showMessageBox(QWidget* owner, const QString& text, int style, const QString& title) {
+    if (displayGone_) return (style & 0x0F) == mb::kYesNo ? mb::kAnswerNo : mb::kAnswerOk;
     QMessageBox box(iconOf(style), title, text, QMessageBox::NoButton, owner);
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     if (x11_) x11_->allowMoveOnly(static_cast<std::uint32_t>(box.winId()), true);

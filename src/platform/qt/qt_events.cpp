@@ -47,8 +47,10 @@ void QtPlatform::sleep(int milliseconds) {
 }
 
 // Requests to the X server are buffered; flushing here makes each animation
-// frame reach the screen before the program sleeps.
+// frame reach the screen before the program sleeps. Without a display there
+// is nothing more to show: the shutdown has saved by its first frame.
 void QtPlatform::doEvents() {
+    if (displayGone_) endProcess(1);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (x11_) x11_->flush();
 }
@@ -61,7 +63,12 @@ void QtPlatform::post(std::function<void()> task) {
         QCoreApplication::instance(), [task = std::move(task)] { task(); }, Qt::QueuedConnection);
 }
 
-int QtPlatform::runEventLoop() { return QApplication::exec(); }
+int QtPlatform::runEventLoop() {
+    session_ = std::make_unique<SessionWatch>([this](bool gone) { endSession(gone); });
+    const int exitCode = QApplication::exec();
+    session_.reset();
+    return exitCode;
+}
 
 bool QtPlatform::acquireSingleInstance() { return lock_.acquire(); }
 

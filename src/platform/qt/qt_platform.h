@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_session.h"
 #include "platform/qt/settings_file.h"
 #include "platform/qt/x11_desktop.h"
 #include "platform/qt/x11_input_time.h"
@@ -47,7 +48,8 @@ public:
                            const std::string& key, const std::string& fallback) override;
     void saveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
-    void flushSettings() override;
+    std::optional<StoreFailure> flushSettings() override;
+    std::optional<std::string> takeKeptStoreCopy() override;
     void shellOpen(forms::Form* owner, const std::string& file,
                    const std::string& directory) override;
     void sleep(int milliseconds) override;
@@ -76,7 +78,10 @@ public:
 private:
     int showMessageBox(QWidget* owner, const QString& text, int style, const QString& title);
     SettingsFile& settingsFor(const std::string& app);
-    bool flushDirtySettings();
+    void flushDirtySettings();
+    // While the event loop runs, the end of the session (a signal, the
+    // session manager, a lost display) runs the program's shutdown.
+    void endSession(bool displayGone);
 
     int argc_ = 1;
     char programName_[16] = "hiyokorapper";
@@ -90,6 +95,8 @@ private:
     InstanceLock lock_;
     std::vector<QtFormPeer*> peers_;
     std::vector<const forms::Form*> topmost_;  // oldest first
+    std::unique_ptr<SessionWatch> session_;
+    bool displayGone_ = false;
 };
 
 }  // namespace platform::qt

@@ -20,18 +20,28 @@ void QtPlatform::saveSetting(const std::string& app, const std::string& section,
     settingsFor(app).set(section, key, value);
 }
 
-void QtPlatform::flushSettings() {
-    for (auto& [app, file] : settings_) file.flush();
+std::optional<StoreFailure> QtPlatform::flushSettings() {
+    std::optional<StoreFailure> first;
+    for (auto& [app, file] : settings_) {
+        auto failure = file.flush();
+        if (!first) first = std::move(failure);
+    }
+    return first;
+}
+
+std::optional<std::string> QtPlatform::takeKeptStoreCopy() {
+    for (auto& [app, file] : settings_) {
+        if (auto copy = file.takeKeptCopy()) return copy;
+    }
+    return std::nullopt;
 }
 
 // At the end of the process only what changed is written: a refused second
 // start must leave the file of the running one alone.
-bool QtPlatform::flushDirtySettings() {
-    bool ok = true;
+void QtPlatform::flushDirtySettings() {
     for (auto& [app, file] : settings_) {
-        if (file.dirty()) ok = file.flush() && ok;
+        if (file.dirty()) file.flush();
     }
-    return ok;
 }
 
 }  // namespace platform::qt

@@ -1,17 +1,15 @@
-// Reading and atomically replacing the settings file. A file that cannot be
-// read or parsed loads as empty so the program starts with its defaults; it
-// is kept aside as <file>.bad before the first write replaces it.
+// Reading and atomically replacing the settings file. Reading is lenient: a
+// line that cannot be read costs only that line, a file that cannot be read
+// at all loads as empty. Either way the file found is kept as it was under
+// a new name as soon as it is loaded, and a save that cannot keep it does
+// not replace it.
 #include "platform/qt/settings_file.h"
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
+
+#include "platform/qt/safe_files.h"
 
 namespace platform::qt {
 
@@ -31,72 +29,13 @@ std::string safeFileName(const std::string& name) {
     return out;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
+// Far more than 100 entries can ever take: a larger file is not the store
+// and is not read into memory, only kept aside.
+constexpr std::size_t kLargestStore = 64u << 20;
 
-// mkdir -p, owner-only for the folders it creates.
-void makeFolders(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        ::mkdir(folder.substr(0, slash).c_str(), 0700);
-        if (slash == std::string::npos) break;
-    }
-}
-
-bool writeAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// Temp file in the same folder, fsync, rename: a crash leaves the old file
-// or the new one, never half of either.
-bool replaceAtomically(const std::string& path, const std::string& data) {
-    const std::string folder = folderOf(path);
-    makeFolders(folder);
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    syncFolder(folder);
-    return true;
-}
-
-// A save killed between its temp file and the rename leaves the temp file
-// behind (<file>.XXXXXX); the next good save clears them away. Only one
-// instance runs, so no other save can be in flight.
-void removeStaleTemps(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const std::string prefix = path.substr(folder.size() + 1) + ".";
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
-            ::unlink((folder + "/" + name).c_str());
-        }
-    }
-    ::closedir(dir);
-}
+// The system's words for an errno, in the user's language where the C
+// library has them.
+std::string reasonOf(int error) { return std::strerror(error); }
 
 }  // namespace
 
@@ -108,17 +47,40 @@ std::string settingsPathFor(const std::string& app) {
 void SettingsFile::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
-    struct stat info {};
-    if (::stat(path_.c_str(), &info) != 0) return;  // first run: no file yet
-    std::ifstream in(path_, std::ios::binary);
-    std::ostringstream text;
-    if (in && S_ISREG(info.st_mode)) text << in.rdbuf();
-    auto document = (in && S_ISREG(info.st_mode)) ? readIni(text.str()) : std::nullopt;
-    if (document) {
-        document_ = std::move(*document);
+    FileRead found = readWholeFile(path_, kLargestStore);
+    if (!found.exists) return;
+    if (found.text) {
+        IniReadResult read = readIni(*found.text);
+        document_ = std::move(read.document);
+        mustKeepFoundFile_ = read.linesSkipped > 0;
+        foundText_ = std::move(found.text);
     } else {
-        foundCorrupt_ = true;
+        mustKeepFoundFile_ = true;
     }
+    keepFoundFileAside();
+}
+
+// Nothing when nothing (more) needs keeping; a failure is tried again by
+// the next flush, which does not replace the file meanwhile.
+std::optional<StoreFailure> SettingsFile::keepFoundFileAside() {
+    if (!mustKeepFoundFile_) return std::nullopt;
+    const std::string found = writeTargetOf(path_);
+    keptCopy_ = keepUnderNewName(found, foundText_);
+    if (!keptCopy_) {
+        const int error = errno;
+        return StoreFailure{found,
+                            "読めなかった元のファイルを別名で取っておけません: " + reasonOf(error)};
+    }
+    mustKeepFoundFile_ = false;
+    foundText_.reset();
+    return std::nullopt;
+}
+
+std::optional<std::string> SettingsFile::takeKeptCopy() {
+    loadOnce();
+    if (!keptCopy_ || keptCopyTold_) return std::nullopt;
+    keptCopyTold_ = true;
+    return keptCopy_;
 }
 
 std::string SettingsFile::get(const std::string& section, const std::string& key,
@@ -137,19 +99,16 @@ void SettingsFile::set(const std::string& section, const std::string& key,
     dirty_ = true;
 }
 
-void SettingsFile::keepCorruptCopy() {
-    if (!foundCorrupt_) return;
-    foundCorrupt_ = false;
-    ::rename(path_.c_str(), (path_ + ".bad").c_str());
-}
-
-bool SettingsFile::flush() {
+std::optional<StoreFailure> SettingsFile::flush() {
     loadOnce();
-    keepCorruptCopy();
-    if (!replaceAtomically(path_, writeIni(document_))) return false;
-    removeStaleTemps(path_);
+    if (auto failure = keepFoundFileAside()) return failure;
+    const std::string target = writeTargetOf(path_);
+    if (const int error = replaceAtomically(target, writeIni(document_))) {
+        return StoreFailure{target, reasonOf(error)};
+    }
+    removeStaleTemps(target);
     dirty_ = false;
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace platform::qt

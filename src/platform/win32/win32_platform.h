@@ -67,7 +67,7 @@ public:
                            const std::string& key, const std::string& fallback) override;
     void saveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
-    void flushSettings() override;
+    std::optional<StoreFailure> flushSettings() override;
     void shellOpen(forms::Form* owner, const std::string& file,
                    const std::string& directory) override;
     void sleep(int milliseconds) override;
@@ -100,8 +100,10 @@ private:
     static LRESULT CALLBACK helperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void createHelperWindow();
     void runPosted();
-    HKEY sectionKey(const std::string& app, const std::string& section, bool create);
-    void closeSectionKeys();
+    HKEY sectionKey(const std::string& app, const std::string& section, bool create,
+                    LSTATUS* status = nullptr);
+    // Flushes and closes the open keys; the first failure since the last flush.
+    std::optional<StoreFailure> closeSectionKeys();
     void initializeCom();
     DesktopMap measureDesktop();
     int systemDpi();
@@ -115,6 +117,7 @@ private:
     std::optional<std::vector<InstalledFace>> installedFaces_;
     std::optional<DesktopMap> desktop_;
     std::map<std::pair<std::string, std::string>, HKEY> sectionKeys_;
+    std::optional<StoreFailure> storeFailure_;  // the first write that failed since the last flush
     std::array<COLORREF, 16> customColors_{};
     HANDLE instanceMutex_ = nullptr;
     bool comTried_ = false;

@@ -128,7 +128,8 @@ check "the 300 entry keys are stored" test "$(sed -n '/^\[User Setting\]/,$p' "$
 check "the corner is kept" grep -qx 'MAIN_PLACE=3' "$ini"
 hard_lines "$ini" >"$work/hard-after"
 check "hard values round-trip byte for byte" cmp -s "$work/hard-before" "$work/hard-after"
-check "no temporary files are left" test "$(ls -A "$XDG_CONFIG_HOME/hiyokorapper")" = "hiyokorapper.ini"
+check "no temporary files are left, only the store and its lock" \
+    test "$(ls -A "$XDG_CONFIG_HOME/hiyokorapper" | tr '\n' ' ')" = "hiyokorapper.ini hiyokorapper.lock "
 
 # --- A second start is refused and writes nothing ---
 "$program" 2>"$work/stderr-2" &

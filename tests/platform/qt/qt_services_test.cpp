@@ -1,8 +1,11 @@
 // The services of the Qt backend beside the windows: time and posted work,
 // timers, synthetic keys, the topmost band, message boxes, file filters,
-// fonts, shell open and the single-instance lock.
+// fonts, shell open, the end of the session and the single-instance lock.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <csignal>
 #include <unistd.h>
 
 #include <QAbstractItemView>
@@ -27,6 +30,7 @@
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_keys.h"
+#include "platform/qt/qt_session.h"
 #include "qt_test_support.h"
 
 namespace {
@@ -506,6 +510,43 @@ TEST_F(ShellOpen, EmptyTargetDoesNothing) {
     EXPECT_FALSE(QFile::exists(record));
 }
 
+// SIGTERM, SIGHUP, SIGINT and the session manager's "die" (a request to quit
+// the application) end the session once, from the event loop and never
+// inside the signal handler; the watch leaves the default actions behind.
+TEST(SessionEnd, SignalsAndTheSessionManagersDieEndTheSessionOnce) {
+    sharedPlatform();  // the application the watch works in
+    for (int signalNumber : {SIGTERM, SIGHUP, SIGINT, 0}) {
+        std::vector<bool> ends;
+        {
+            platform::qt::SessionWatch watch([&](bool displayGone) { ends.push_back(displayGone); });
+            QEvent quit(QEvent::Quit);
+            if (signalNumber == 0) {
+                QCoreApplication::sendEvent(qApp, &quit);
+            } else {
+                ::raise(signalNumber);
+                EXPECT_TRUE(ends.empty()) << "not inside the signal handler";
+            }
+            EXPECT_TRUE(waitFor([&] { return !ends.empty(); })) << signalNumber;
+            QCoreApplication::sendEvent(qApp, &quit);
+            sharedPlatform().doEvents();
+        }
+        EXPECT_EQ(ends, std::vector<bool>{false}) << signalNumber;
+        struct sigaction now {};
+        ::sigaction(SIGTERM, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL);
+    }
+    // Started under nohup: SIGHUP stays ignored.
+    std::signal(SIGHUP, SIG_IGN);
+    bool ended = false;
+    {
+        platform::qt::SessionWatch watch([&](bool) { ended = true; });
+        ::raise(SIGHUP);
+        waitFor([&] { return ended; });
+    }
+    EXPECT_FALSE(ended);
+    std::signal(SIGHUP, SIG_DFL);
+}
+
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstLetsGo) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("app.lock").toStdString();
@@ -532,13 +573,28 @@ TEST(SingleInstance, CrashedHolderDoesNotBlockTheNextStart) {
     EXPECT_TRUE(next.acquire());
 }
 
-TEST(SingleInstance, LockFileLivesInTheRuntimeFolder) {
-    ::setenv("XDG_RUNTIME_DIR", "/tmp", 1);
-    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"), "/tmp/hiyokorapper.lock");
-    ::setenv("XDG_RUNTIME_DIR", "/no/such/runtime/dir", 1);
-    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"),
-              "/tmp/hiyokorapper-" + std::to_string(getuid()) + ".lock");
+// One instance per store: two starts on the same config folder share one
+// owner-only lock beside the store, whatever their runtime folders; none
+// is made in /tmp, where another user could take it first.
+TEST(SingleInstance, OneStoreHasOneLockBesideItWhateverTheRuntimeFolder) {
+    QTemporaryDir config, runtimeA, runtimeB;
+    ::setenv("XDG_CONFIG_HOME", config.path().toUtf8().constData(), 1);
+    ::setenv("XDG_RUNTIME_DIR", runtimeA.path().toUtf8().constData(), 1);
+    platform::qt::QtPlatform first;
+    ::setenv("XDG_RUNTIME_DIR", runtimeB.path().toUtf8().constData(), 1);
+    platform::qt::QtPlatform second;
+    EXPECT_TRUE(first.acquireSingleInstance());
+    EXPECT_FALSE(second.acquireSingleInstance());
+    const std::string lock = config.filePath("hiyokorapper/hiyokorapper.lock").toStdString();
+    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"), lock);
+    struct stat info {};
+    ASSERT_EQ(::stat(lock.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
     ::unsetenv("XDG_RUNTIME_DIR");
+    ::setenv("HOME", "/home/someone", 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(platform::qt::lockPathFor("hiyokorapper"),
+              "/home/someone/.config/hiyokorapper/hiyokorapper.lock");
 }
 
 }  // namespace
