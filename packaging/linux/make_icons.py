@@ -16,9 +16,9 @@ SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 def load_drawings():
     source = HERE.parent.parent / "src/platform/win32/resources/make_icons.py"
-    spec = importlib.util.spec_from_file_location("windows_icons", source)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("windows_icons", source)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
