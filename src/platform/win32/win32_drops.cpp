@@ -1,7 +1,8 @@
-// Files dropped from Explorer and other programs (WM_DROPFILES). The window
-// takes them through its WS_EX_ACCEPTFILES style, set here, which is all
-// DragAcceptFiles would do: shell32 then loads at the first drop, not at
-// start. Windows reports no drag passing over such a window, only the drop.
+// Files dropped from Explorer and other programs. Where OLE takes the
+// window as a drop target (win32_drop_target.cpp) the drag is seen as it
+// passes; elsewhere the window takes drops through its WS_EX_ACCEPTFILES
+// style (WM_DROPFILES), which is all DragAcceptFiles would do, and hears
+// only of the drop. Either way shell32 loads at the first drag, not at start.
 #include "platform/win32/win32_form_window.h"
 // After windows.h.
 #include <shellapi.h>
@@ -40,23 +41,27 @@ forms::DroppedFile droppedFile(const std::u16string& path) {
     return {toUtf8(path), toUtf8(name), folder};
 }
 
+}  // namespace
+
 // Every path the drop carries, each as long as it is (no MAX_PATH limit).
-forms::DroppedFiles droppedFiles(const DropFunctions& shell, HDROP drop) {
+forms::DroppedFiles filesOfDrop(HANDLE dropHandle) {
     forms::DroppedFiles files;
-    const UINT count = shell.queryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    const auto queryFile = dropFunctions().queryFile;
+    if (!queryFile || !dropHandle) return files;
+    const auto drop = static_cast<HDROP>(dropHandle);
+    const UINT count = queryFile(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = shell.queryFile(drop, i, nullptr, 0);
+        const UINT length = queryFile(drop, i, nullptr, 0);
         std::u16string path(std::size_t(length) + 1, u'\0');
-        const UINT copied = shell.queryFile(drop, i, reinterpret_cast<LPWSTR>(path.data()), length + 1);
+        const UINT copied = queryFile(drop, i, reinterpret_cast<LPWSTR>(path.data()), length + 1);
         path.resize(std::min<std::size_t>(copied, length));
         if (!path.empty()) files.push_back(droppedFile(path));
     }
     return files;
 }
 
-}  // namespace
-
 void FormWindow::acceptDroppedFiles() {
+    if (registerDropTarget()) return;
     SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
@@ -64,12 +69,24 @@ void FormWindow::filesDropped(WPARAM dropHandle) {
     const DropFunctions& shell = dropFunctions();
     if (!shell.queryFile || !shell.queryPoint || !shell.finish) return;
     const auto drop = reinterpret_cast<HDROP>(dropHandle);
-    const forms::DroppedFiles files = droppedFiles(shell, drop);
+    const forms::DroppedFiles files = filesOfDrop(drop);
     POINT at{};
     shell.queryPoint(drop, &at);
     shell.finish(drop);
-    if (files.empty()) return;
-    form_.dropAt(dropTargetAt(at), files, twips(at.x), twips(at.y));
+    dropAt(files, at);
+}
+
+// Hands the files to whoever takes them at a client point; false when
+// nobody there does, or there are none.
+bool FormWindow::dropAt(const forms::DroppedFiles& files, POINT at) {
+    forms::Control* control = dropTargetAt(at);
+    if (files.empty() || !takesDrop(control)) return false;
+    form_.dropAt(control, files, twips(at.x), twips(at.y));
+    return true;
+}
+
+bool FormWindow::takesDrop(const forms::Control* control) const {
+    return (control && control->onDragDrop) || form_.onDragDrop;
 }
 
 // The control under a client point, as the mouse finds it: the child

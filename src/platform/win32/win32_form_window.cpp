@@ -56,6 +56,7 @@ FormWindow::FormWindow(Win32Platform& platform, forms::Form& form)
 
 FormWindow::~FormWindow() {
     alive_.reset();
+    revokeDropTarget();
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     for (Child& child : children_) {
         if (child.hwnd && child.subclassed) {

@@ -15,6 +15,8 @@
 
 namespace platform::win32 {
 
+class DropTarget;
+
 class FormWindow : public forms::FormPeer {
 public:
     FormWindow(Win32Platform& platform, forms::Form& form);
@@ -95,6 +97,14 @@ private:
     void acceptDroppedFiles();
     void filesDropped(WPARAM dropHandle);
     forms::Control* dropTargetAt(POINT clientPoint);
+    bool takesDrop(const forms::Control* control) const;
+    bool dropAt(const forms::DroppedFiles& files, POINT clientPoint);
+
+    // --- win32_drop_target.cpp: drags seen as they pass (OLE) ---
+    friend class DropTarget;
+    bool registerDropTarget();
+    void revokeDropTarget();
+    bool dragOverAt(POINT clientPoint);
 
     // --- win32_paint.cpp: what the form draws itself ---
     void paint();
@@ -115,6 +125,7 @@ private:
     // A form's controls get their windows when it is first shown: the
     // panel and the dialog are loaded hidden and may stay so all day.
     bool childWindowsCreated_ = false;
+    DropTarget* dropTarget_ = nullptr;  // registered with OLE, or null
     // Expires when this peer dies, so a handler that unloads the form
     // does not leave the window procedure touching a dead peer.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
@@ -129,5 +140,9 @@ bool isWindowless(const forms::Control& control);
 
 // Modifier bits as the model's events carry them.
 int shiftState();
+
+// The files of a drop's list (CF_HDROP, as WM_DROPFILES and data objects
+// hand it over); empty when shell32 cannot be had.
+forms::DroppedFiles filesOfDrop(HANDLE drop);
 
 }  // namespace platform::win32
