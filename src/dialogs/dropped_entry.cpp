@@ -1,19 +1,15 @@
 // Entries from dropped files, and the dialog filled with one. A Linux
-// desktop entry (.desktop) names its program inside the file; everything
-// else is named by its file name.
+// desktop entry (.desktop) names its program inside the file, whose text
+// the backend hands over; everything else is named by its file name.
 #include "dialogs/dropped_entry.h"
 
 #include "dialogs/toro.h"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 namespace dialogs {
 
 namespace {
-
-constexpr std::size_t kLongestDesktopEntry = 64 * 1024;  // far beyond any real one
 
 bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -39,21 +35,16 @@ std::string unescaped(const std::string& value) {
     return out;
 }
 
-// The entry's Name, Japanese first, from its [Desktop Entry] group; none for
-// anything that is not a readable regular file (a pipe would never end).
-std::optional<std::string> desktopEntryName(const std::string& path) {
-    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-    std::ifstream in(file);
+// The entry's Name, Japanese first, from its [Desktop Entry] group.
+std::optional<std::string> desktopEntryName(const std::string& text) {
     const char* preferred[] = {"Name[ja_JP]", "Name[ja]", "Name"};
     std::optional<std::string> found[3];
-    std::string line;
     bool inEntryGroup = false;
-    std::size_t read = 0;
-    while (read < kLongestDesktopEntry && std::getline(in, line)) {
-        read += line.size() + 1;
-        line = trimmed(line);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = trimmed(text.substr(start, end - start));
+        start = end + 1;
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '[') {
             inEntryGroup = line == "[Desktop Entry]";
@@ -77,7 +68,7 @@ std::string titleOf(const forms::DroppedFile& file) {
     if (file.name.empty()) return file.path;
     if (file.isFolder) return file.name;
     if (endsWith(file.name, ".desktop")) {
-        if (auto name = desktopEntryName(file.path)) return *name;
+        if (auto name = desktopEntryName(file.desktopEntry)) return *name;
     }
     // A leading dot belongs to the name (.profile), not to an extension.
     const auto dot = file.name.rfind('.');

@@ -29,6 +29,7 @@ struct DroppedFile {
     std::string path;  // full path, UTF-8
     std::string name;  // its bare name, as the file system shows it
     bool isFolder = false;
+    std::string desktopEntry;  // a Linux desktop entry's text, as the backend read it
 };
 using DroppedFiles = std::vector<DroppedFile>;
 

@@ -65,6 +65,7 @@ check "it ran in its working folder" test "$(cat "$marker")" = "$work/wd"
 # Files dragged in from a file manager: one fills the dialog, two fill slots.
 mkdir -p "$work/tools"
 touch "$work/tools/メモ pad.sh" "$work/tools/a.txt" "$work/tools/b.txt"
+printf '[Desktop Entry]\nType=Application\nName=Editor\nName[ja]=エディタ\nExec=true\n' >"$work/tools/editor.desktop"
 check "a file dragged over the call point onto slot 3 is dropped" \
     drag_to_slot 3 3 "$work/tools/メモ pad.sh"
 check "the file manager sees a link, never a move" drag_taken_as link
@@ -76,9 +77,9 @@ check "Enter closes the filled dialog" wait_for 5 hidden toro
 check "the title is the file's name without its extension" ini_has APName03 "メモ pad"
 check "the link target is the dropped file" ini_has Exe03 "$work/tools/メモ pad.sh"
 check "the working folder is its folder with the slash" ini_has APPath03 "$work/tools/"
-check "two files dropped on slot 8 are dropped" drag_to_slot 3 8 "$work/tools/a.txt" "$work/tools/b.txt"
+check "two files dropped on slot 8 are dropped" drag_to_slot 3 8 "$work/tools/editor.desktop" "$work/tools/b.txt"
 check "they are saved in slots 8 and 9" wait_for 3 ini_has Exe09 "$work/tools/b.txt"
-check "slot 8 holds the first" ini_has APName08 "a"
+check "slot 8 holds the first, by the desktop entry's Japanese name" ini_has APName08 "エディタ"
 check "no dialog asks for several files" hidden toro
 shot panel-dropped "$(window_of ranch)"
 read -r cx cy < <(corner_pixel 3)

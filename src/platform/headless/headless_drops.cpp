@@ -12,7 +12,7 @@ constexpr double kTw = forms::kTwipsPerPixel;
 }
 
 forms::DroppedFile HeadlessPlatform::droppedFile(const std::string& path, bool isFolder) {
-    return {path, path.substr(path.find_last_of('/') + 1), isFolder};
+    return {path, path.substr(path.find_last_of('/') + 1), isFolder, {}};
 }
 
 void HeadlessPlatform::startDrag(forms::DroppedFiles files) {

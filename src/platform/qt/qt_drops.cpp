@@ -14,12 +14,14 @@
 #include <utility>
 
 #include "platform/qt/qt_form_peer.h"
+#include "platform/qt/safe_files.h"
 
 namespace platform::qt {
 
 namespace {
 
 constexpr double kTw = forms::kTwipsPerPixel;
+constexpr std::size_t kLongestDesktopEntry = 64 * 1024;
 
 forms::DroppedFiles localFiles(const QMimeData* data) {
     forms::DroppedFiles files;
@@ -28,7 +30,12 @@ forms::DroppedFiles localFiles(const QMimeData* data) {
         if (!url.isLocalFile()) continue;
         const QString path = QDir::cleanPath(url.toLocalFile());
         const QFileInfo info(path);
-        files.push_back({path.toStdString(), info.fileName().toStdString(), info.isDir()});
+        forms::DroppedFile file{path.toStdString(), info.fileName().toStdString(), info.isDir(), {}};
+        if (file.name.ends_with(".desktop")) {
+            // A pipe so named is not read (it would never end), nor anything past any real entry.
+            file.desktopEntry = readWholeFile(file.path, kLongestDesktopEntry).text.value_or("");
+        }
+        files.push_back(std::move(file));
     }
     return files;
 }

@@ -38,7 +38,7 @@ forms::DroppedFile droppedFile(const std::u16string& path) {
     const std::u16string name = cut == std::u16string::npos ? path : path.substr(cut + 1);
     const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.c_str()));
     const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    return {toUtf8(path), toUtf8(name), folder};
+    return {toUtf8(path), toUtf8(name), folder, {}};  // no desktop entries on Windows
 }
 
 }  // namespace
