@@ -22,9 +22,10 @@ void Label::setAutoSize(bool v) {
 }
 
 // An empty label keeps its size: the design gives the empty version labels a
-// width of their own until their texts are set.
+// width of their own until their texts are set. Before its form is first
+// shown a label keeps its design size; the first show fits it.
 void Label::fitToText() {
-    if (!autoSize_ || Caption().empty()) return;
+    if (!autoSize_ || Caption().empty() || !form().everShown()) return;
     auto size = form().runtime().platform().measureText(font(), Caption());
     // A centred label grows about its centre, so it stays where it was designed.
     double left = alignment_ == Alignment::Center ? Left() + (Width() - size.width) / 2 : Left();

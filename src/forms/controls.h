@@ -45,7 +45,8 @@ public:
     bool bordered() const { return bordered_; }
     void setBordered(bool v) { bordered_ = v; }
     // Re-measures the caption when the label is sized to its text; caption,
-    // font and AutoSize each call it, so the order they are set in never matters.
+    // font, AutoSize and the form's first show each call it, so the order
+    // they are set in never matters.
     void fitToText();
 
 private:

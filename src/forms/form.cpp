@@ -86,8 +86,16 @@ void Form::setWindowState(int state) {
     notify(Prop::WindowState);
 }
 
+// Labels sized to their text are measured when their form is first shown:
+// measuring loads each font, which a window nobody has seen yet can spare.
 void Form::Show() {
     if (!loaded_) Load();
+    if (!everShown_) {
+        everShown_ = true;
+        for (const auto& c : controls_) {
+            if (auto* label = dynamic_cast<Label*>(c.get())) label->fitToText();
+        }
+    }
     if (windowState_ == kWindowMinimized) setWindowState(kWindowNormal);
     if (!visible_) setVisibleFlag(true);
     if (!focus_ || !focus_->isShown() || !focus_->Enabled()) focusControl(firstFocusable());

@@ -87,6 +87,7 @@ public:
     void setWindowState(int state);
 
     bool isLoaded() const { return loaded_; }
+    bool everShown() const { return everShown_; }
     void Load();    // creates the peer and runs onLoad, once
     void Unload();  // runs onUnload, drops the peer
 
@@ -166,6 +167,7 @@ private:
     bool visible_ = false;
     int windowState_ = kWindowNormal;
     bool loaded_ = false;
+    bool everShown_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
     Control* focus_ = nullptr;
     std::unique_ptr<FormPeer> peer_;

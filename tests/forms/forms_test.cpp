@@ -81,6 +81,8 @@ TEST_F(FormsTest, LabelSizedToItsTextFollowsCaptionAndFont) {
     form.label.setCaption("ヒヨコらっぱー");
     form.label.Move(100, 200, 105, 180);
     form.label.setAutoSize(true);
+    EXPECT_EQ(form.label.Width(), 105) << "measured only once its form is shown";
+    form.Show();
     EXPECT_GT(form.label.Width(), 105) << "a caption set before AutoSize is measured too";
     form.label.setAutoSize(false);
     form.label.Move(100, 200, 105, 180);
