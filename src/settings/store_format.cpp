@@ -1,7 +1,7 @@
 #include "settings/store_format.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "forms/numeric.h"
@@ -36,9 +36,15 @@ std::string formatPosition(double twips) {
     if (twips == std::floor(twips) && std::fabs(twips) < 1e15) {
         return std::to_string(static_cast<long long>(twips));
     }
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(twips));
-    return std::string(buffer, result.ptr);
+    // The fewest digits that read back as the same single. Not std::to_chars:
+    // its tables would be a third of the Windows exe.
+    const float single = static_cast<float>(twips);
+    char buffer[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(single));
+        if (std::strtof(buffer, nullptr) == single) break;
+    }
+    return buffer;
 }
 
 std::string formatInt(std::int32_t value) { return std::to_string(value); }

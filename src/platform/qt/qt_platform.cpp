@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <clocale>
 
 #include "platform/qt/qt_style.h"
 #include "settings/texts.h"
@@ -30,6 +31,9 @@ void speakJapanese() {
 
 QtPlatform::QtPlatform() : lock_(lockPathFor(settings::kAppName)) {
     if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc_, argv_);
+    // QApplication took the user's locale for the C library too; the stored
+    // numbers are written and read with a point whatever the user's comma.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromUtf8(settings::kAppName));
     // The program decides when it ends; hiding the last window is no reason.
     QApplication::setQuitOnLastWindowClosed(false);

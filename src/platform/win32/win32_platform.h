@@ -105,6 +105,7 @@ private:
     // Flushes and closes the open keys; the first failure since the last flush.
     std::optional<StoreFailure> closeSectionKeys();
     void initializeCom();
+    bool pauseOnTimer(int milliseconds);
     DesktopMap measureDesktop();
     int systemDpi();
     std::u16string faceFor(const std::u16string& wanted);
@@ -122,6 +123,8 @@ private:
     HANDLE instanceMutex_ = nullptr;
     bool comTried_ = false;
     bool comInitialized_ = false;
+    HANDLE pauseTimer_ = nullptr;
+    bool finePeriod_ = false;  // the system timer made fine for lack of pauseTimer_
 };
 
 }  // namespace platform::win32

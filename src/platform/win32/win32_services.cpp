@@ -8,6 +8,10 @@
 #include <shellapi.h>
 #include <timeapi.h>
 
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
 #include "platform/win32/win32_late_binding.h"
 #include "platform/win32/win32_text.h"
 
@@ -22,8 +26,18 @@ constexpr const wchar_t* kInstanceMutex = L"hiyokorapper.single-instance";
 constexpr int kMessagesPerDoEvents = 2000;
 }  // namespace
 
-Win32Platform::Win32Platform() : instance_(GetModuleHandleW(nullptr)) {
-    timeBeginPeriod(1);  // so that the animations' 1 ms pauses stay 1 ms
+// The animations' 1 ms pauses must stay 1 ms: a high-resolution timer does
+// that for each pause alone. Before Windows 10 1803 there is none, and the
+// system timer is made fine for the rest of the process instead (winmm,
+// late bound: a resident program that never animates again needs neither).
+Win32Platform::Win32Platform()
+    : instance_(GetModuleHandleW(nullptr)),
+      pauseTimer_(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                         TIMER_ALL_ACCESS)) {
+    if (!pauseTimer_) {
+        auto begin = lateBound<decltype(&timeBeginPeriod)>(L"winmm.dll", "timeBeginPeriod");
+        finePeriod_ = begin && begin(1) == TIMERR_NOERROR;
+    }
     FormWindow::registerClass(instance_);
     createHelperWindow();
 }
@@ -38,7 +52,10 @@ Win32Platform::~Win32Platform() {
             uninitialize();
         }
     }
-    timeEndPeriod(1);
+    if (pauseTimer_) CloseHandle(pauseTimer_);
+    if (finePeriod_) {
+        if (auto end = lateBound<decltype(&timeEndPeriod)>(L"winmm.dll", "timeEndPeriod")) end(1);
+    }
 }
 
 // A hidden top-level window: it owns the dialogs kept off the taskbar and
@@ -103,7 +120,16 @@ void Win32Platform::initializeCom() {
 }
 
 void Win32Platform::sleep(int milliseconds) {
-    if (milliseconds > 0) Sleep(DWORD(milliseconds));
+    if (milliseconds <= 0 || pauseOnTimer(milliseconds)) return;
+    Sleep(DWORD(milliseconds));
+}
+
+bool Win32Platform::pauseOnTimer(int milliseconds) {
+    if (!pauseTimer_) return false;
+    LARGE_INTEGER due;
+    due.QuadPart = -10000LL * milliseconds;  // relative, in 100 ns
+    return SetWaitableTimer(pauseTimer_, &due, 0, nullptr, nullptr, FALSE) &&
+           WaitForSingleObject(pauseTimer_, INFINITE) == WAIT_OBJECT_0;
 }
 
 // Seconds since midnight, local time, as the classic clock seeds with.
