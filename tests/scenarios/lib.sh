@@ -19,7 +19,8 @@ app=""
 helpers=()
 
 finish_scenario() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
+    # It saves on SIGTERM: waited for, so that it is not writing as the folder goes.
+    [ -n "$app" ] && { kill "$app" 2>/dev/null; wait "$app" 2>/dev/null; }
     for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
     [ -n "$drag_pid" ] && kill "$drag_pid" 2>/dev/null
     rm -rf "$work"
