@@ -134,17 +134,21 @@ void R2::InvertAndFade(const Colors& c) {
     }
 }
 
+// Into the call point's corner: the far edges of its monitor for the right
+// and bottom corners, the near ones for the others.
 void R2::FlyToCorner() {
     const auto& spm = app_.spm();
-    if (spm.MainPlace < 0 || spm.MainPlace > 3) return;
-    const double SW = spm.ScreenWidthTw, SH = spm.ScreenHeightTw;
-    const double L0 = double(roundHalfEven(Left())), T0 = double(roundHalfEven(Top()));
-    const double W0 = double(roundHalfEven(Width())), H0 = double(roundHalfEven(Height()));
+    const auto corner = spm.CornerOf(spm.MainPlace);
+    if (!corner) return;
     const bool toRight = spm.MainPlace == 1 || spm.MainPlace == 3;
     const bool toBottom = spm.MainPlace >= 2;
+    const double targetLeft = toRight ? corner->left + 15 : corner->left;
+    const double targetTop = toBottom ? corner->top + 15 : corner->top;
+    const double L0 = double(roundHalfEven(Left())), T0 = double(roundHalfEven(Top()));
+    const double W0 = double(roundHalfEven(Width())), H0 = double(roundHalfEven(Height()));
     for (int s = 1; s <= 200; ++s) {
-        double left = toRight ? (SW - L0) / 200 * s + L0 : L0 - L0 / 200 * s;
-        double top = toBottom ? (SH - T0) / 200 * s + T0 : T0 - T0 / 200 * s;
+        double left = toRight ? (targetLeft - L0) / 200 * s + L0 : L0 - (L0 - targetLeft) / 200 * s;
+        double top = toBottom ? (targetTop - T0) / 200 * s + T0 : T0 - (T0 - targetTop) / 200 * s;
         Move(left, top, W0 - W0 / 200 * s, H0 - H0 / 200 * s);
         Frame();
     }

@@ -37,6 +37,7 @@ Toro::Toro(shell::App& app)
         "EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|COM型実行ﾌｧｲﾙ(*.com)|*.com|ﾊﾞｯﾁﾌｧｲﾙ(*.bat)|*.bat|全ﾌｧｲﾙ|*.*";
 
     onActivate = [this] { Form_Activate(); };
+    onShowing = [this] { app_.spm().BringBackIfLost(*this); };
     onCloseRequest = [this] { Form_QueryUnload(); };
     for (forms::Control* c :
          std::initializer_list<forms::Control*>{&Title, &ComLine, &EXEPath, &Command1, &Command2, &Command3}) {

@@ -97,6 +97,7 @@ void Form::Show() {
         }
     }
     if (windowState_ == kWindowMinimized) setWindowState(kWindowNormal);
+    if (!visible_ && onShowing) onShowing();
     if (!visible_) setVisibleFlag(true);
     if (!focus_ || !focus_->isShown() || !focus_->Enabled()) focusControl(firstFocusable());
     runtime_.activateByProgram(*this);

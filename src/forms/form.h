@@ -116,6 +116,8 @@ public:
     std::function<void()> onActivate;
     std::function<void()> onUnload;
     std::function<void()> onLostFocus;
+    // A hidden form is about to be shown: the program may still move it.
+    std::function<void()> onShowing;
     // The window system asks the window to close (a close command, log-off).
     std::function<void()> onCloseRequest;
     std::function<void(int keyCode, int shift)> onKeyDown;

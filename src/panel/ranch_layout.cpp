@@ -159,6 +159,7 @@ void Ranch::LayOut() {
 void Ranch::WireEvents() {
     onLoad = [this] { Form_Load(); };
     onActivate = [this] { Form_Activate(); };
+    onShowing = [this] { app_.spm().BringBackIfLost(*this); };
     onKeyDown = [this](int k, int s) { Form_KeyDown(k, s); };
     onLostFocus = [this] { WindowLostFocus(); };
     onCloseRequest = [this] { Form_LostFocus(); };

@@ -81,6 +81,10 @@ public:
         const SizePx s = screenSize();
         return {{0, 0, s.width, s.height}};
     }
+    // Called on the event loop after monitors came or went, or a resolution,
+    // the primary monitor or a DPI changed. One handler; a desktop that
+    // never changes never calls it.
+    virtual void watchScreens(std::function<void()> changed) { (void)changed; }
 
     // Windows.
     virtual std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) = 0;

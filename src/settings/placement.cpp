@@ -25,36 +25,11 @@ std::string TabCaption(std::int32_t style, int i) {
 
 void Spm::PlaceCallPoint(bool MoveOnly) {
     auto& sp = app.sp();
-    const double right = ScreenWidthTw - 15.0;
-    const double bottom = ScreenHeightTw - 15.0;
-    switch (MainPlace) {
-        case 0: sp.Move(0, 0, sp.Width(), sp.Height()); break;
-        case 1: sp.Move(right, 0, sp.Width(), sp.Height()); break;
-        case 2: sp.Move(0, bottom, sp.Width(), sp.Height()); break;
-        case 3: sp.Move(right, bottom, sp.Width(), sp.Height()); break;
-        default: break;
-    }
+    if (auto corner = CornerOf(MainPlace)) sp.Move(corner->left, corner->top, sp.Width(), sp.Height());
     if (MoveOnly) return;
     if (ButtonCaptionStyle < 0 || ButtonCaptionStyle > 3) return;
     auto& ranch = app.ranch();
     for (int i = 0; i < 10; ++i) ranch.Command2[i].setCaption(TabCaption(ButtonCaptionStyle, i));
-}
-
-// The title bar is the frame's top band: its height less the bottom border,
-// which is as wide as a side border. A frameless window is all title bar.
-bool Spm::TitleBarOnScreen(const forms::Form& window, double left, double top) {
-    auto& p = app.platform();
-    const platform::SizeTw frame = p.nonClientSize(window.style().frame);
-    const double band = frame.height > 0 ? frame.height - frame.width / 2 : window.Height();
-    const double right = left + window.Width(), bottom = top + band;
-    const double tw = forms::kTwipsPerPixel;
-    for (const platform::RectPx& m : p.monitors()) {
-        if (left < (m.x + m.width) * tw && right > m.x * tw && top < (m.y + m.height) * tw &&
-            bottom > m.y * tw) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void Spm::MakeTopmost(forms::Form& window) { app.platform().setTopmost(window, true); }

@@ -37,33 +37,35 @@ void tellWhereTheFoundStoreIsKept(platform::Platform& p, const std::string& blan
                  platform::mb::kExclamation, kProductTitle);
 }
 
-// -1 asks for centring the window against the screen.
-std::int32_t centred(std::int32_t screen, double size) { return forms::roundToInt32((screen - size) / 2); }
-std::int32_t centredIfAsked(std::int32_t stored, std::int32_t screen, double size) {
-    return stored == -1 ? centred(screen, size) : stored;
-}
-
 }  // namespace
 
-// Puts a window where the store says. A place whose title bar lies off every
-// monitor (one removed, a lower resolution) centres it as -1 does, so that
-// it can still be reached; the stored numbers stay until the next save.
-void Spm::PlaceStoredWindow(forms::Form& window, const store::Key& leftKey, const store::Key& topKey,
+// Puts a window where the store says; -1 centres it on the call point's
+// monitor. A place whose title bar lies off every monitor (one removed, a
+// lower resolution) centres it too, so that it can still be reached; the
+// stored numbers stay until the next save.
+void Spm::PlaceStoredWindow(forms::Form& window, std::int32_t storedLeft, const store::Key& topKey,
                             std::int32_t& left, std::int32_t& top) {
     auto& p = app.platform();
-    left = centredIfAsked(readNumber(p, leftKey), ScreenWidthTw, window.Width());
-    top = centredIfAsked(readNumber(p, topKey), ScreenHeightTw, window.Height());
+    // The corner is read later; only several monitors need it this early.
+    const std::int32_t place = Monitors.size() > 1 ? readNumber(p, store::kMainPlace) : MainPlace;
+    left = storedLeft == -1 ? CentredLeft(window.Width(), place) : storedLeft;
+    const std::int32_t storedTop = readNumber(p, topKey);
+    top = storedTop == -1 ? CentredTop(window.Height(), place) : storedTop;
     if (!TitleBarOnScreen(window, left, top)) {
-        left = centred(ScreenWidthTw, window.Width());
-        top = centred(ScreenHeightTw, window.Height());
+        left = CentredLeft(window.Width(), place);
+        top = CentredTop(window.Height(), place);
     }
     window.Move(left, top, window.Width(), window.Height());
 }
 
+// Each position's first read comes before the window it places is referred
+// to, which creates that window and runs its load step.
 void Spm::LoadSettings() {
     auto& p = app.platform();
-    PlaceStoredWindow(app.ranch(), store::kPanelLeft, store::kPanelTop, PanelLeft, PanelTop);
-    PlaceStoredWindow(app.toro(), store::kDialogLeft, store::kDialogTop, DialogLeft, DialogTop);
+    const std::int32_t panelLeft = readNumber(p, store::kPanelLeft);
+    PlaceStoredWindow(app.ranch(), panelLeft, store::kPanelTop, PanelLeft, PanelTop);
+    const std::int32_t dialogLeft = readNumber(p, store::kDialogLeft);
+    PlaceStoredWindow(app.toro(), dialogLeft, store::kDialogTop, DialogLeft, DialogTop);
 
     MainPlace = readNumber(p, store::kMainPlace);
     ButtonCaptionStyle = readNumber(p, store::kButtonCaption);

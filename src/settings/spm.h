@@ -4,8 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/platform.h"
 #include "settings/random.h"
 
 namespace forms {
@@ -63,6 +66,8 @@ struct Spm {
     std::int32_t FasterFlags = 7;
     std::int32_t MainColor = 16777215;
     std::int32_t ScreenWidthTw = 0, ScreenHeightTw = 0;
+    // Every monitor, pixels, the primary first; kept current with ScreenWidthTw.
+    std::vector<platform::RectPx> Monitors;
     std::string BlankLine;
     std::int32_t CurrentBox = 0, PreviousBox = 0;
     std::int32_t EditState = 0;
@@ -78,9 +83,25 @@ struct Spm {
     // The shutdown's save: while it fails, asks whether to try again; the
     // panel stays above the call point for the farewell show.
     bool SaveSettingsBeforeExit();
-    void PlaceStoredWindow(forms::Form& window, const store::Key& leftKey, const store::Key& topKey,
+    void PlaceStoredWindow(forms::Form& window, std::int32_t storedLeft, const store::Key& topKey,
                            std::int32_t& left, std::int32_t& top);
+
+    // The desktop (monitors.cpp): measured at start-up and again on every
+    // change the platform tells of.
+    void MeasureScreen();
+    void ScreensChanged();
+    struct PointTw {
+        double left = 0, top = 0;
+    };
+    // Where the call point sits for a corner 0-3; nullopt for any other value.
+    std::optional<PointTw> CornerOf(std::int32_t place) const;
+    // Centred on the monitor of the call point in that corner.
+    std::int32_t CentredLeft(double width, std::int32_t place) const;
+    std::int32_t CentredTop(double height, std::int32_t place) const;
     bool TitleBarOnScreen(const forms::Form& window, double left, double top);
+    // A window whose title bar lies on no monitor comes back, centred.
+    void BringBackIfLost(forms::Form& window);
+
     void PlaceCallPoint(bool MoveOnly);
     void MakeTopmost(forms::Form& window);
     void MakeNotTopmost(forms::Form& window);

@@ -38,7 +38,11 @@ public:
     panel::Ranch& ranch();
     dialogs::Toro& toro();
     dialogs::R2& r2();
-    // The splash as it stands, without loading it again once it has closed.
+    // The windows as they stand, without loading them (null before their
+    // first use; the splash also once it has closed).
+    Sp* spInstance() const { return sp_.get(); }
+    panel::Ranch* ranchInstance() const { return ranch_.get(); }
+    dialogs::Toro* toroInstance() const { return toro_.get(); }
     dialogs::R2* r2Instance() const { return r2_.get(); }
 
     // Loads the call point, whose load step is the whole start-up.

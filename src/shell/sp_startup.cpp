@@ -1,6 +1,5 @@
 // The start-up: the load step of the call point.
 #include "dialogs/r2.h"
-#include "forms/numeric.h"
 #include "panel/ranch.h"
 #include "platform/platform.h"
 #include "settings/texts.h"
@@ -18,9 +17,8 @@ void Sp::Form_Load() {
         platform.endProcess(0);
     }
     spm.Rnd.seed(platform.clockSeconds());
-    auto screen = platform.screenSize();
-    spm.ScreenWidthTw = forms::roundToInt32(screen.width * double(forms::kTwipsPerPixel));
-    spm.ScreenHeightTw = forms::roundToInt32(screen.height * double(forms::kTwipsPerPixel));
+    spm.MeasureScreen();
+    platform.watchScreens([&spm] { spm.ScreensChanged(); });
     spm.EntryTable = {};
     spm.BlankLine = "\n\n";
     spm.LoadSettings();

@@ -103,4 +103,111 @@ TEST(PlacementOffScreen, WindowsStoredOffEveryMonitorOpenCentred) {
     EXPECT_EQ(moreMonitors.toro().Top(), 450);
 }
 
+// Several monitors: the call point goes where a pointer thrown into the
+// desktop's corner stops, the outer corner of the outermost monitor.
+TEST(PlacementMonitors, CornerOfTheWholeDesktop) {
+    using platform::RectPx;
+    struct Layout {
+        const char* name;
+        std::vector<RectPx> monitors;  // primary first
+        double corners[4][2];          // Left, Top for MainPlace 0-3
+    };
+    const Layout layouts[] = {
+        {"primary left", {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}},
+         {{0, 0}, {38385, 0}, {0, 15345}, {38385, 15345}}},
+        {"primary right, other at negative x", {{0, 0, 1280, 1024}, {-1920, 0, 1920, 1080}},
+         {{-28800, 0}, {19185, 0}, {-28800, 16185}, {19185, 15345}}},
+        {"stacked, other above", {{0, 0, 1280, 1024}, {0, -1024, 1280, 1024}},
+         {{0, -15360}, {19185, -15360}, {0, 15345}, {19185, 15345}}},
+        {"L shape", {{0, 0, 1920, 1080}, {0, 1080, 1280, 1024}},
+         {{0, 0}, {28785, 0}, {0, 31545}, {28785, 16185}}},
+        {"different heights side by side", {{0, 0, 1920, 1080}, {1920, 200, 1280, 1024}},
+         {{0, 0}, {47985, 3000}, {0, 16185}, {47985, 18345}}},
+    };
+    for (const Layout& layout : layouts) {
+        Program run;
+        run.desktop.setScreenSize(layout.monitors[0].width, layout.monitors[0].height);
+        run.desktop.setMonitors(layout.monitors);
+        run.start();
+        for (int corner = 0; corner < 4; ++corner) {
+            run.spm().MainPlace = corner;
+            run.spm().PlaceCallPoint(true);
+            EXPECT_EQ(run.sp().Left(), layout.corners[corner][0]) << layout.name << " " << corner;
+            EXPECT_EQ(run.sp().Top(), layout.corners[corner][1]) << layout.name << " " << corner;
+            run.touchCallPoint();
+            EXPECT_TRUE(run.ranch().Visible()) << "the pointer reaches it: " << layout.name;
+            run.ranch().Hide();
+            run.spm().LastHoverId = 0;
+        }
+    }
+}
+
+// Centred windows open on the call point's monitor; the splash flies into
+// that monitor's corner.
+TEST(PlacementMonitors, WindowsOpenOnTheCallPointsMonitor) {
+    auto store = std::make_shared<Store>();
+    store->set(settings::store::kSettingSection, "MAIN_PLACE", "3");
+    Program run(store);
+    run.desktop.setScreenSize(1280, 1024);
+    run.desktop.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}});
+    run.start();
+    auto& ranch = run.ranch();
+    auto& toro = run.toro();
+    EXPECT_EQ(ranch.Left(), forms::roundHalfEven(19200 + (28800 - ranch.Width()) / 2));
+    EXPECT_EQ(ranch.Top(), forms::roundHalfEven((16200 - ranch.Height()) / 2));
+    EXPECT_EQ(toro.Left(), forms::roundHalfEven(19200 + (28800 - toro.Width()) / 2));
+    EXPECT_EQ(run.sp().Left(), 47985);
+    EXPECT_NEAR(run.app.r2Instance()->Left(), 48000, 1e-6);
+    EXPECT_NEAR(run.app.r2Instance()->Top(), 16200, 1e-6);
+}
+
+// The screens change while the program runs: the call point is in its new
+// corner at the next turn of the event loop, a visible panel left on a
+// monitor that went away comes back, a hidden dialog when it is next shown,
+// and the store keeps its numbers until a save.
+TEST(PlacementMonitors, FollowsTheScreensWhileRunning) {
+    auto store = std::make_shared<Store>();
+    store->set(settings::store::kSettingSection, "TORO_LEFT", "30000");
+    store->set(settings::store::kSettingSection, "TORO_TOP", "600");
+    Program run(store);
+    run.desktop.setScreenSize(1280, 1024);
+    run.desktop.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
+    run.start();
+    auto& ranch = run.ranch();
+    ranch.Move(25000, 3000, ranch.Width(), ranch.Height());
+    run.touchCallPoint();
+    ASSERT_TRUE(ranch.Visible());
+    EXPECT_EQ(run.toro().Left(), 30000);
+
+    run.desktop.changeScreens({1280, 1024}, {{0, 0, 1280, 1024}});  // undocked
+    run.desktop.advance(1);
+    EXPECT_EQ(run.sp().Left(), 19185) << "well before the 3333 ms tick";
+    EXPECT_EQ(ranch.Left(), forms::roundHalfEven((19200 - ranch.Width()) / 2));
+    EXPECT_EQ(ranch.Top(), forms::roundHalfEven((15360 - ranch.Height()) / 2));
+    EXPECT_EQ(run.toro().Left(), 30000) << "hidden: looked at when shown";
+    run.toro().Show();
+    EXPECT_EQ(run.toro().Left(), forms::roundHalfEven((19200 - run.toro().Width()) / 2));
+    EXPECT_EQ(*store->get(settings::store::kSettingSection, "TORO_LEFT"), "30000");
+
+    run.desktop.changeScreens({1600, 900}, {});  // a resolution changed
+    run.desktop.advance(1);
+    EXPECT_EQ(run.spm().ScreenWidthTw, 24000);
+    EXPECT_EQ(run.sp().Left(), 23985);
+    EXPECT_EQ(run.sp().Top(), 0);
+}
+
+// The store's first position is read before the window it places exists:
+// referring to the window is what creates it.
+TEST(PlacementMonitors, PositionsAreReadBeforeTheirWindowsExist) {
+    Program run;
+    std::vector<std::pair<std::string, bool>> reads;
+    run.desktop.onSettingRead = [&](const std::string& key) {
+        if (key == "SUB_LEFT") reads.emplace_back(key, run.app.ranchInstance() != nullptr);
+        if (key == "TORO_LEFT") reads.emplace_back(key, run.app.toroInstance() != nullptr);
+    };
+    run.start();
+    const std::vector<std::pair<std::string, bool>> expected{{"SUB_LEFT", false}, {"TORO_LEFT", false}};
+    EXPECT_EQ(reads, expected);
+}
+
 }  // namespace

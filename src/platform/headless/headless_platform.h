@@ -103,6 +103,7 @@ public:
     std::vector<RectPx> monitors() override {
         return extraMonitors_.empty() ? Platform::monitors() : extraMonitors_;
     }
+    void watchScreens(std::function<void()> changed) override { screensChanged_ = std::move(changed); }
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
     void setTopmost(forms::Form& form, bool topmost) override;
@@ -133,6 +134,9 @@ public:
     void setScreenSize(int width, int height) { screen_ = {width, height}; }
     // Every monitor, the primary one among them; none set means the screen alone.
     void setMonitors(std::vector<RectPx> monitors) { extraMonitors_ = std::move(monitors); }
+    // A resolution or the monitors change while the program runs; the
+    // program hears of it at the next doEvents, as from a window system.
+    void changeScreens(SizePx primary, std::vector<RectPx> monitors);
     double now() const { return now_; }
     // Lets time pass with the program idle: timers fire when due.
     void advance(double milliseconds);
@@ -178,6 +182,8 @@ public:
     // Runs at the start of every doEvents: lets a test see each visible step
     // of a long handler.
     std::function<void()> onDoEvents;
+    // Runs at every read of the store, with the key read.
+    std::function<void(const std::string& key)> onSettingRead;
     // Runs inside each message box, before its answer (to test re-entrancy).
     std::function<void(const MessageBoxShown&)> onMessageBox;
 
@@ -218,6 +224,7 @@ private:
     bool holdsLock_ = false;
     SizePx screen_{1280, 960};
     std::vector<RectPx> extraMonitors_;
+    std::function<void()> screensChanged_;
     PointPx pointer_{640, 480};
     double now_ = 0;
     std::vector<Window> windows_;  // front to back within each band

@@ -39,6 +39,7 @@ std::size_t Store::count(std::string_view section, std::string_view app) const {
 
 std::string HeadlessPlatform::getSetting(const std::string& app, const std::string& section,
                                          const std::string& key, const std::string& fallback) {
+    if (onSettingRead) onSettingRead(key);
     return store_->get(section, key, app).value_or(fallback);
 }
 

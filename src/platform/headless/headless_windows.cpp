@@ -158,6 +158,14 @@ void HeadlessPlatform::doEvents() {
     }
 }
 
+void HeadlessPlatform::changeScreens(SizePx primary, std::vector<RectPx> monitors) {
+    screen_ = primary;
+    extraMonitors_ = std::move(monitors);
+    post([this] {
+        if (screensChanged_) screensChanged_();
+    });
+}
+
 void HeadlessPlatform::advance(double milliseconds) {
     const double target = now_ + milliseconds;
     runPosted();
