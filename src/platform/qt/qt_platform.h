@@ -36,6 +36,7 @@ public:
     // --- Platform ---
     SizePx screenSize() override;
     std::vector<RectPx> monitors() override;
+    void watchScreens(std::function<void()> changed) override;
     PointPx cursorPos() override;
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
@@ -97,6 +98,8 @@ private:
     std::vector<const forms::Form*> topmost_;  // oldest first
     std::unique_ptr<SessionWatch> session_;
     bool displayGone_ = false;
+    std::function<void()> screensChanged_;
+    bool screenNoticePending_ = false;
 };
 
 }  // namespace platform::qt

@@ -5,11 +5,18 @@
 # program starting just then would find no server to connect to.
 # XVFB_WM=openbox (or xfwm4) also runs that window manager on the server and
 # waits until it has taken over the screen, as users have one.
+# XVFB_MONITORS="WxH+X+Y ..." runs Xorg with the dummy driver instead, one
+# 2560x1024 screen split into those monitors, which the pointer reaches.
 set -euo pipefail
 fifo_dir="$(mktemp -d)"
 mkfifo "$fifo_dir/display"
-Xvfb -displayfd 3 -noreset -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo_dir/display" \
-    >/dev/null 2>&1 &
+if [ -n "${XVFB_MONITORS:-}" ]; then
+    Xorg -displayfd 3 -noreset -nolisten tcp -config "$(dirname "$0")/xorg-dummy.conf" \
+        -logfile "$fifo_dir/xorg.log" 3>"$fifo_dir/display" >/dev/null 2>&1 &
+else
+    Xvfb -displayfd 3 -noreset -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo_dir/display" \
+        >/dev/null 2>&1 &
+fi
 xvfb_pid=$!
 wm_pid=""
 cleanup() {
@@ -22,6 +29,19 @@ trap cleanup EXIT
 read -r -t 20 number <"$fifo_dir/display"
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
+
+# split_into_monitors "WxH+X+Y ...": the first monitor keeps the output.
+split_into_monitors() {
+    local i=0 geometry output
+    for geometry in $1; do
+        output=none
+        [ $i -eq 0 ] && output="$(xrandr | awk '/ connected/ {print $1; exit}')"
+        # xrandr wants sizes in millimetres too: any will do.
+        xrandr --setmonitor "hiyoko-$i" "$(sed 's|\([0-9]*\)x\([0-9]*\)|\1/300x\2/200|' <<<"$geometry")" "$output" >/dev/null
+        i=$((i + 1))
+    done
+}
+[ -n "${XVFB_MONITORS:-}" ] && split_into_monitors "$XVFB_MONITORS"
 
 # A window manager names its check window on the root once it runs.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
