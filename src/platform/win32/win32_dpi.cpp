@@ -94,6 +94,18 @@ const DesktopMap& Win32Platform::desktop() {
     return *desktop_;
 }
 
+// Several notices often come at once (each window hears of a new DPI): the
+// program hears of them once, from the event loop.
+void Win32Platform::desktopChanged() {
+    desktop_.reset();
+    if (!screensChanged_ || screenNoticePending_) return;
+    screenNoticePending_ = true;
+    post([this] {
+        screenNoticePending_ = false;
+        screensChanged_();
+    });
+}
+
 SIZE Win32Platform::frameSize(forms::FrameStyle frame, int dpi) {
     const auto forDpi = dpiCalls().adjustWindowRectExForDpi;
     const FrameStyles styles = frameStyles(frame, false);

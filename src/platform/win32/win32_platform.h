@@ -55,6 +55,7 @@ public:
     // --- Platform ---
     SizePx screenSize() override;
     std::vector<RectPx> monitors() override;
+    void watchScreens(std::function<void()> changed) override { screensChanged_ = std::move(changed); }
     PointPx cursorPos() override;
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
@@ -89,7 +90,8 @@ public:
     // The monitors and their DPIs, measured when first asked and again
     // after the display changed.
     const DesktopMap& desktop();
-    void desktopChanged() { desktop_.reset(); }
+    // Measures them again when next asked, and tells the program once.
+    void desktopChanged();
     int windowDpi(HWND hwnd);
     // A frame's share of a window's size in device pixels at a DPI.
     SIZE frameSize(forms::FrameStyle frame, int dpi);
@@ -117,6 +119,8 @@ private:
     std::map<std::u16string, std::u16string> faces_;  // the face chosen for each name
     std::optional<std::vector<InstalledFace>> installedFaces_;
     std::optional<DesktopMap> desktop_;
+    std::function<void()> screensChanged_;
+    bool screenNoticePending_ = false;
     std::map<std::pair<std::string, std::string>, HKEY> sectionKeys_;
     std::optional<StoreFailure> storeFailure_;  // the first write that failed since the last flush
     std::array<COLORREF, 16> customColors_{};

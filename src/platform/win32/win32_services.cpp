@@ -78,8 +78,10 @@ LRESULT CALLBACK Win32Platform::helperProc(HWND hwnd, UINT msg, WPARAM wParam, L
         self->runPosted();
         return 0;
     }
-    // Monitors came, went or changed their resolution or scale.
-    if (self && (msg == WM_DISPLAYCHANGE || msg == WM_DPICHANGED)) self->desktopChanged();
+    // Monitors came, went or changed their resolution or scale, or a bar
+    // took a monitor's edge.
+    const bool workArea = msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA;
+    if (self && (msg == WM_DISPLAYCHANGE || msg == WM_DPICHANGED || workArea)) self->desktopChanged();
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 

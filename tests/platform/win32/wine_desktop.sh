@@ -15,17 +15,22 @@ ensure_wine_desktop_packages() {
     root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
     # shellcheck source=/dev/null
     source "$root/scripts/common.sh"
-    ensure_packages wine wine64 xvfb xdotool x11-utils imagemagick xauth fonts-ipafont
+    ensure_packages wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick xauth fonts-ipafont
 }
 
 # WINE_XVFB_DISPLAY=N asks for display :N instead of the first free one.
+# WINE_HEADS="WxH+X+Y ..." gives a desktop of several monitors that the
+# pointer crosses: Xephyr with one screen a head, joined by Xinerama, shown
+# on an Xvfb as large as all of them.
 start_wine_desktop() {
     WINE_DESKTOP_DIR="$(mktemp -d /tmp/hiyoko-wine.XXXXXX)"
+    [ -n "${WINE_HEADS:-}" ] && read -r WINE_SCREEN_WIDTH WINE_SCREEN_HEIGHT < <(heads_extent $WINE_HEADS)
     Xvfb ${WINE_XVFB_DISPLAY:+":$WINE_XVFB_DISPLAY"} -displayfd 3 -screen 0 "${WINE_SCREEN_WIDTH}x${WINE_SCREEN_HEIGHT}x24" -nolisten tcp \
         3>"$WINE_DESKTOP_DIR/display" >/dev/null 2>&1 &
     WINE_XVFB_PID=$!
     wait_for 20 test -s "$WINE_DESKTOP_DIR/display"
     export DISPLAY=":$(cat "$WINE_DESKTOP_DIR/display")"
+    [ -n "${WINE_HEADS:-}" ] && start_heads $WINE_HEADS
     export WINEPREFIX="$WINE_DESKTOP_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
     wine wineboot -i >/dev/null 2>&1
@@ -33,8 +38,25 @@ start_wine_desktop() {
     configure_wine_desktop
 }
 
+# heads_extent WxH+X+Y...: "WIDTH HEIGHT" of the desktop they make.
+heads_extent() {
+    printf '%s\n' "$@" | tr 'x+' '  ' | awk '{ if ($1 + $3 > w) w = $1 + $3; if ($2 + $4 > h) h = $2 + $4 }
+        END { print w, h }'
+}
+
+start_heads() {
+    local head screens=()
+    for head in "$@"; do screens+=(-screen "$head"); done
+    Xephyr -displayfd 3 "${screens[@]}" +xinerama -nolisten tcp -noreset 3>"$WINE_DESKTOP_DIR/heads" \
+        >/dev/null 2>&1 &
+    WINE_HEADS_PID=$!
+    wait_for 20 test -s "$WINE_DESKTOP_DIR/heads"
+    export DISPLAY=":$(cat "$WINE_DESKTOP_DIR/heads")"
+}
+
 stop_wine_desktop() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+    [ -n "${WINE_HEADS_PID:-}" ] && kill "$WINE_HEADS_PID" 2>/dev/null || true
     [ -n "${WINE_XVFB_PID:-}" ] && kill "$WINE_XVFB_PID" 2>/dev/null || true
     [ -n "${WINE_DESKTOP_DIR:-}" ] && rm -rf "$WINE_DESKTOP_DIR"
     return 0
