@@ -103,6 +103,13 @@ TEST(PlacementOffScreen, WindowsStoredOffEveryMonitorOpenCentred) {
     EXPECT_EQ(moreMonitors.toro().Top(), 450);
 }
 
+// Starts the program on these monitors, the first of them the primary.
+void startOnMonitors(Program& run, std::vector<platform::RectPx> monitors) {
+    run.desktop.setScreenSize(monitors.front().width, monitors.front().height);
+    run.desktop.setMonitors(std::move(monitors));
+    run.start();
+}
+
 // Several monitors: the call point goes where a pointer thrown into the
 // desktop's corner stops, the outer corner of the outermost monitor.
 TEST(PlacementMonitors, CornerOfTheWholeDesktop) {
@@ -126,9 +133,7 @@ TEST(PlacementMonitors, CornerOfTheWholeDesktop) {
     };
     for (const Layout& layout : layouts) {
         Program run;
-        run.desktop.setScreenSize(layout.monitors[0].width, layout.monitors[0].height);
-        run.desktop.setMonitors(layout.monitors);
-        run.start();
+        startOnMonitors(run, layout.monitors);
         for (int corner = 0; corner < 4; ++corner) {
             run.spm().MainPlace = corner;
             run.spm().PlaceCallPoint(true);
@@ -148,9 +153,7 @@ TEST(PlacementMonitors, WindowsOpenOnTheCallPointsMonitor) {
     auto store = std::make_shared<Store>();
     store->set(settings::store::kSettingSection, "MAIN_PLACE", "3");
     Program run(store);
-    run.desktop.setScreenSize(1280, 1024);
-    run.desktop.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}});
-    run.start();
+    startOnMonitors(run, {{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}});
     auto& ranch = run.ranch();
     auto& toro = run.toro();
     EXPECT_EQ(ranch.Left(), forms::roundHalfEven(19200 + (28800 - ranch.Width()) / 2));
@@ -170,9 +173,7 @@ TEST(PlacementMonitors, FollowsTheScreensWhileRunning) {
     store->set(settings::store::kSettingSection, "TORO_LEFT", "30000");
     store->set(settings::store::kSettingSection, "TORO_TOP", "600");
     Program run(store);
-    run.desktop.setScreenSize(1280, 1024);
-    run.desktop.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
-    run.start();
+    startOnMonitors(run, {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
     auto& ranch = run.ranch();
     ranch.Move(25000, 3000, ranch.Width(), ranch.Height());
     run.touchCallPoint();
