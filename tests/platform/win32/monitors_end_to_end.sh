@@ -2,7 +2,9 @@
 # The Windows exe under Wine on two monitors side by side (Xephyr, two heads
 # joined by Xinerama): in every corner of the desktop the call point sits
 # where a thrown pointer stops, the pointer thrown there opens the panel,
-# and the panel opens centred on the call point's monitor. Exits 77
+# and the panel opens centred on the call point's monitor. Then, on one
+# monitor, the resolution changes while the launcher runs: the call point is
+# in the new corner within a second and the pointer finds it. Exits 77
 # (skipped) when the exe has not been built.
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
@@ -53,4 +55,19 @@ for corner in 0 1 2 3; do
     wineserver -w
 done
 check "the corners were never stored" equals "$(store_get "$SETTING" SUB_LEFT)" ""
+
+stop_wine_desktop
+unset WINE_HEADS WINE_HEADS_PID
+export WINE_XORG_MODE=1600x900
+start_wine_desktop
+store_set "$SETTING" MAIN_COLOR 255
+store_set "$SETTING" Faster 7
+store_set "$SETTING" MAIN_PLACE 3
+start_program
+check "1600x900: the call point shows in the corner" wait_for 60 only_call_point_at 1599 899
+check "1600x900: the splash closes itself" wait_for 60 splash_gone
+check "the resolution changes to 1280x1024" set_wine_resolution 1280 1024
+check "resolution: the call point is in the new corner within a second" wait_for 1 only_call_point_at 1279 1023
+xdotool mousemove 640 500 sleep 0.1 mousemove_relative 5000 5000
+check "resolution: the thrown pointer opens the panel" wait_for 15 panel_shown
 finish_checks

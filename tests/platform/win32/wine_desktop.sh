@@ -15,22 +15,32 @@ ensure_wine_desktop_packages() {
     root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
     # shellcheck source=/dev/null
     source "$root/scripts/common.sh"
-    ensure_packages wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick xauth fonts-ipafont
+    ensure_packages wine wine64 xvfb xserver-xephyr xserver-xorg-core xserver-xorg-video-dummy \
+        xdotool x11-utils x11-xserver-utils imagemagick xauth fonts-ipafont
 }
 
 # WINE_XVFB_DISPLAY=N asks for display :N instead of the first free one.
 # WINE_HEADS="WxH+X+Y ..." gives a desktop of several monitors that the
 # pointer crosses: Xephyr with one screen a head, joined by Xinerama, shown
 # on an Xvfb as large as all of them.
+# WINE_XORG_MODE=WxH runs Xorg with the dummy driver in that mode instead:
+# a screen whose resolution a program can change (set_wine_resolution).
 start_wine_desktop() {
     WINE_DESKTOP_DIR="$(mktemp -d /tmp/hiyoko-wine.XXXXXX)"
     [ -n "${WINE_HEADS:-}" ] && read -r WINE_SCREEN_WIDTH WINE_SCREEN_HEIGHT < <(heads_extent $WINE_HEADS)
-    Xvfb ${WINE_XVFB_DISPLAY:+":$WINE_XVFB_DISPLAY"} -displayfd 3 -screen 0 "${WINE_SCREEN_WIDTH}x${WINE_SCREEN_HEIGHT}x24" -nolisten tcp \
-        3>"$WINE_DESKTOP_DIR/display" >/dev/null 2>&1 &
+    if [ -n "${WINE_XORG_MODE:-}" ]; then
+        Xorg -displayfd 3 -noreset -nolisten tcp -config "$(dirname "${BASH_SOURCE[0]}")/../qt/xorg-dummy.conf" \
+            -logfile "$WINE_DESKTOP_DIR/xorg.log" 3>"$WINE_DESKTOP_DIR/display" >/dev/null 2>&1 &
+    else
+        Xvfb ${WINE_XVFB_DISPLAY:+":$WINE_XVFB_DISPLAY"} -displayfd 3 -screen 0 "${WINE_SCREEN_WIDTH}x${WINE_SCREEN_HEIGHT}x24" \
+            -nolisten tcp 3>"$WINE_DESKTOP_DIR/display" >/dev/null 2>&1 &
+    fi
     WINE_XVFB_PID=$!
     wait_for 20 test -s "$WINE_DESKTOP_DIR/display"
     export DISPLAY=":$(cat "$WINE_DESKTOP_DIR/display")"
     [ -n "${WINE_HEADS:-}" ] && start_heads $WINE_HEADS
+    [ -n "${WINE_XORG_MODE:-}" ] && xrandr --output "$(xrandr | awk '/ connected/ {print $1; exit}')" \
+        --mode "$WINE_XORG_MODE" --fb "$WINE_XORG_MODE"
     export WINEPREFIX="$WINE_DESKTOP_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
     wine wineboot -i >/dev/null 2>&1
@@ -44,14 +54,34 @@ heads_extent() {
         END { print w, h }'
 }
 
+# Xephyr offers RandR with one output of its first head only, and Wine
+# takes RandR's word over Xinerama's: without RandR it sees every head.
 start_heads() {
     local head screens=()
     for head in "$@"; do screens+=(-screen "$head"); done
-    Xephyr -displayfd 3 "${screens[@]}" +xinerama -nolisten tcp -noreset 3>"$WINE_DESKTOP_DIR/heads" \
+    Xephyr -displayfd 3 "${screens[@]}" +xinerama -extension RANDR -nolisten tcp -noreset 3>"$WINE_DESKTOP_DIR/heads" \
         >/dev/null 2>&1 &
     WINE_HEADS_PID=$!
     wait_for 20 test -s "$WINE_DESKTOP_DIR/heads"
     export DISPLAY=":$(cat "$WINE_DESKTOP_DIR/heads")"
+}
+
+# set_wine_resolution W H: the display's resolution changed from Windows, as
+# its display settings change it (the programs hear WM_DISPLAYCHANGE).
+set_wine_resolution() {
+    [ -f "$WINE_DESKTOP_DIR/resolution.exe" ] || x86_64-w64-mingw32-gcc-posix -O2 -s -x c \
+        -o "$WINE_DESKTOP_DIR/resolution.exe" - <<'C'
+#include <windows.h>
+#include <stdlib.h>
+int main(int argc, char **argv) {
+    DEVMODEW mode = {.dmSize = sizeof mode, .dmFields = DM_PELSWIDTH | DM_PELSHEIGHT};
+    if (argc != 3) return 2;
+    mode.dmPelsWidth = (DWORD)atoi(argv[1]);
+    mode.dmPelsHeight = (DWORD)atoi(argv[2]);
+    return ChangeDisplaySettingsExW(NULL, &mode, NULL, 0, NULL) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+C
+    wine "$WINE_DESKTOP_DIR/resolution.exe" "$1" "$2" >/dev/null 2>&1
 }
 
 stop_wine_desktop() {
