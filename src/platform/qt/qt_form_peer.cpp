@@ -25,7 +25,6 @@ QtFormPeer::QtFormPeer(QtPlatform& platform, forms::Form& form)
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setMouseTracking(true);
     window_->setFocusPolicy(Qt::NoFocus);
-    window_->setWindowIcon(iconFor(form.style().iconId));
     window_->installEventFilter(this);
     for (const auto& c : form.controls()) creationIndex_.insert(c.get(), int(creationIndex_.size()));
     createTimers();
@@ -69,6 +68,10 @@ void QtFormPeer::createTimers() {
 void QtFormPeer::ensureBuilt() {
     if (built_) return;
     built_ = true;
+    // Painted, so only for a window the window manager shows with its icon.
+    if (!(window_->windowFlags() & Qt::X11BypassWindowManagerHint)) {
+        window_->setWindowIcon(iconFor(form_.style().iconId));
+    }
     buildShownControls();
 }
 

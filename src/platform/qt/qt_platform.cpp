@@ -8,6 +8,9 @@
 #include <QLocale>
 #include <QTranslator>
 #include <clocale>
+#include <atomic>
+#include <mutex>
+#include <string_view>
 
 #include "platform/qt/qt_style.h"
 #include "settings/texts.h"
@@ -16,15 +19,43 @@ namespace platform::qt {
 
 namespace {
 
-// Qt's own dialogs and buttons speak the program's Japanese, whatever the
-// user's locale (Debian's qt6-translations-l10n has the catalogue).
+// Qt's own dialogs and menus speak the program's Japanese, whatever the
+// user's locale (Debian's qt6-translations-l10n has the catalogue). It is
+// read at the first text Qt looks up (the first dialog, a text box's menu),
+// not at start-up, where nothing of Qt's own is shown.
+class QtCatalogue : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }  // so that it is asked at all
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
+        if (!asksForText(context, source) && !loaded_) return {};
+        std::call_once(loading_, [this] {
+            (void)catalogue_.load(QStringLiteral("qtbase_ja"),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+            loaded_ = true;
+        });
+        return catalogue_.translate(context, source, disambiguation, n);
+    }
+
+private:
+    // Qt asks at start-up too, for what nobody sees: the writing direction
+    // (Japanese runs left to right, as without a catalogue) and the text of
+    // a failed file access (the program shows none).
+    static bool asksForText(const char* context, const char* source) {
+        const std::string_view asked(context ? context : "");
+        if (asked == "QIODevice") return false;
+        return !(asked == "QGuiApplication" && std::string_view(source ? source : "") == "QT_LAYOUT_DIRECTION");
+    }
+
+    mutable std::once_flag loading_;
+    mutable std::atomic<bool> loaded_ = false;
+    mutable QTranslator catalogue_;
+};
+
 void speakJapanese() {
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_ja"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(translator);
-    }
+    QCoreApplication::installTranslator(new QtCatalogue(QCoreApplication::instance()));
 }
 
 }  // namespace

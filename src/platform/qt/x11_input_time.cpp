@@ -16,13 +16,18 @@ bool isUserInput(int type) { return type >= 2 && type <= 7; }
 
 }  // namespace
 
-X11InputTime::X11InputTime(xcb_connection_t* connection) {
+// Asked at the first extension event, not at start-up: the server's answer
+// is a round trip the call point need not wait for.
+int X11InputTime::inputExtension() {
+    if (inputExtension_ != -2) return inputExtension_;
+    inputExtension_ = -1;
     const char name[] = "XInputExtension";
-    auto cookie = xcb_query_extension(connection, std::strlen(name), name);
-    if (xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection, cookie, nullptr)) {
+    auto cookie = xcb_query_extension(connection_, std::strlen(name), name);
+    if (xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection_, cookie, nullptr)) {
         if (reply->present) inputExtension_ = reply->major_opcode;
         std::free(reply);
     }
+    return inputExtension_;
 }
 
 bool X11InputTime::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
@@ -34,7 +39,7 @@ bool X11InputTime::nativeEventFilter(const QByteArray& eventType, void* message,
         latest_ = reinterpret_cast<const xcb_key_press_event_t*>(event)->time;
     } else if (type == XCB_GE_GENERIC) {
         const auto* generic = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
-        if (generic->extension == inputExtension_ && isUserInput(generic->event_type)) {
+        if (isUserInput(generic->event_type) && generic->extension == inputExtension()) {
             // XInput 2's device events: the time follows the device id.
             std::uint32_t time;
             std::memcpy(&time, reinterpret_cast<const char*>(event) + 12, sizeof time);

@@ -13,14 +13,17 @@ namespace platform::qt {
 
 class X11InputTime : public QAbstractNativeEventFilter {
 public:
-    explicit X11InputTime(xcb_connection_t* connection);
+    explicit X11InputTime(xcb_connection_t* connection) : connection_(connection) {}
     // 0 (the server's "now") until the first event has come.
     std::uint32_t latest() const { return latest_; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    int inputExtension_ = -1;  // major opcode of XInput 2, whose events Qt takes
+    int inputExtension();
+
+    xcb_connection_t* connection_;
+    int inputExtension_ = -2;  // major opcode of XInput 2, whose events Qt takes; -1 none, -2 not asked
     std::uint32_t latest_ = 0;
 };
 
