@@ -27,8 +27,9 @@ APPROVED_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApp
 APPS_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\hiyokorapper'
 CORNER_X=$((WINE_SCREEN_WIDTH - 1))
 
-# The user's folder that Windows names by VARIABLE, as a Linux path.
-user_folder() { winepath -u "$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')" 2>/dev/null; }
+# The user's folder that Windows names by VARIABLE, and as a Linux path.
+windows_folder() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+user_folder() { winepath -u "$(windows_folder "$1")" 2>/dev/null; }
 apps_value() { reg_value "$APPS_KEY" "$@"; }
 key_gone() { ! wine reg query "$1" >/dev/null 2>&1; }
 launcher_pids() { exe_pids hiyokorapper.exe; }
@@ -56,7 +57,7 @@ store_set "$ENTRIES" Exe00 'C:\windows\notepad.exe'
 LOCAL="$(user_folder LOCALAPPDATA)"
 PROGRAMS="$(user_folder APPDATA)/Microsoft/Windows/Start Menu/Programs"
 INSTALLED="$LOCAL/Programs/hiyokorapper"
-INSTALLED_WIN='C:\users\'"$(basename "$(dirname "$LOCAL")")"'\AppData\Local\Programs\hiyokorapper'
+INSTALLED_WIN="$(windows_folder LOCALAPPDATA)\\Programs\\hiyokorapper"
 
 echo "--- a silent install into the fresh prefix"
 check "the silent setup succeeds" install
