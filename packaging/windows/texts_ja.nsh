@@ -3,8 +3,8 @@
 
 LangString SectionProgram ${LANG_JAPANESE} "ヒヨコらっぱー本体"
 LangString SectionProgramText ${LANG_JAPANESE} "プログラムとスタート メニューのショートカットです。"
-LangString SectionSignIn ${LANG_JAPANESE} "サインイン時に起動する"
-LangString SectionSignInText ${LANG_JAPANESE} "サインインすると呼び出し点が画面の隅に現れます。タスク マネージャーの［スタートアップ］でいつでも止められます。"
+LangString SectionSignIn ${LANG_JAPANESE} "サインイン時に起動"
+LangString SectionSignInText ${LANG_JAPANESE} "サインインすると呼び出し点が画面の隅に現れます。タスク マネージャーの［スタートアップ］で止められます。"
 LangString FinishRun ${LANG_JAPANESE} "ヒヨコらっぱーを起動する"
 
 LangString LauncherRunningQuestion ${LANG_JAPANESE} "ヒヨコらっぱーが動いています。$\n$\n終了して続けますか？ 設定と登録項目は終了の前に保存されます。"
