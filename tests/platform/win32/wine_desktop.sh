@@ -176,22 +176,34 @@ window_geometry() {
 
 store_set() { wine reg add "$STORE_KEY\\$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
 
-# store_get SECTION KEY: the stored string, or nothing. reg prints in the
-# console's code page, which is ASCII under the C locale: a Japanese one
-# makes it Shift-JIS, which carries the Japanese texts unchanged. Only the
-# four-blank separator is cut, so blanks in the value stay.
-store_get() {
-    LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine reg query "$STORE_KEY\\$1" /v "$2" 2>/dev/null |
+# reg_value KEY NAME [TYPE]: the registry value's data as reg prints it
+# (REG_DWORD in hex), or nothing. reg prints in the console's code page,
+# which is ASCII under the C locale: a Japanese one makes it Shift-JIS,
+# which carries the Japanese texts unchanged. Only the four-blank separator
+# is cut, so blanks in the value stay.
+reg_value() {
+    LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine reg query "$1" /v "$2" 2>/dev/null |
         iconv -f CP932 -t UTF-8 | tr -d '\r' |
-        awk -v key="$2" 'index($0, "    " key "    REG_SZ    ") == 1 {print substr($0, length(key) + 19)}'
+        awk -v key="$2" -v type="${3:-REG_SZ}" 'index($0, "    " key "    " type "    ") == 1 {
+            print substr($0, length(key) + length(type) + 13) }'
 }
+
+# store_get SECTION KEY: the stored string, or nothing.
+store_get() { reg_value "$STORE_KEY\\$1" "$2"; }
 
 stored_is() { [ "$(store_get "$1" "$2")" = "$3" ]; }
 
 store_count() { wine reg query "$STORE_KEY\\$1" 2>/dev/null | grep -c 'REG_SZ' || true; }
 
-# The process of a running exe, found by its file name.
-exe_pids() { pgrep -f "${1//./\\.}" || true; }
+# The processes of a running exe in this prefix, found by its file name:
+# other prefixes on the machine may run the same exe.
+exe_pids() {
+    local pid
+    for pid in $(pgrep -f "${1//./\\.}"); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+    return 0
+}
 
 # The launcher's windows as a user finds them. The panel is the window with
 # the product title whose size fits it: a client area of 327 x 186 layout
