@@ -1,7 +1,8 @@
 # Shared by the desktop scenarios (sourced, not run): a private settings
 # folder, starting and stopping the program, finding its windows by role,
 # clicking panel controls by their design place, and reading the screen.
-# Expects PROGRAM and a DISPLAY (the scripts run under with_xvfb.sh).
+# Expects PROGRAM and a DISPLAY (the scripts run under with_xvfb.sh, or
+# with_wayland.sh, whose INPUT_DISPLAY takes the pointer and the keys).
 
 set -uo pipefail
 work="$(mktemp -d)"
@@ -36,6 +37,11 @@ report() {
     finish_checks
 }
 
+
+# by_hand XDOTOOL-COMMAND...: the user's pointer and keys. In a Wayland
+# session they go to the compositor, as a real mouse's do: XWayland's own
+# pointer would move only where the compositor's is not.
+by_hand() { DISPLAY="${INPUT_DISPLAY:-$DISPLAY}" xdotool "$@"; }
 
 now() { date +%s.%N; }
 elapsed_ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%d", (b - a) * 1000 }'; }
@@ -140,9 +146,9 @@ call_point_at() { [ "$(geometry_of "$(window_of sp)")" = "$1 $2 1 1" ]; }
 touch_call_point() {
     local cx cy
     read -r cx cy < <(corner_pixel "$1")
-    xdotool mousemove $((cx < 40 ? 40 : cx - 40)) $((cy < 40 ? 40 : cy - 40))
+    by_hand mousemove $((cx < 40 ? 40 : cx - 40)) $((cy < 40 ? 40 : cy - 40))
     sleep 0.1
-    xdotool mousemove "$cx" "$cy"
+    by_hand mousemove "$cx" "$cy"
 }
 # open_panel CORNER: touches the call point, again after the timer's
 # re-arming period if the first touch was early.
@@ -170,12 +176,12 @@ click_panel() {
     local ranch rx ry rw rh
     ranch="$(window_of ranch)" || return 1
     read -r rx ry rw rh < <(geometry_of "$ranch")
-    xdotool mousemove $((rx + $1)) $((ry + $2)) sleep 0.05 click "${3:-1}"
+    by_hand mousemove $((rx + $1)) $((ry + $2)) sleep 0.05 click "${3:-1}"
 }
 hover_panel() {
     local rx ry rw rh
     read -r rx ry rw rh < <(geometry_of "$(window_of ranch)")
-    xdotool mousemove $((rx + $1)) $((ry + $2))
+    by_hand mousemove $((rx + $1)) $((ry + $2))
 }
 click_slot() { click_panel $(slot_xy "$1") "${2:-1}"; }
 click_tab() { click_panel $(tab_xy "$1") "${2:-1}"; }
@@ -190,11 +196,11 @@ press() { xdotool windowfocus --sync "$(window_of ranch)" key "$1" 2>/dev/null; 
 type_text() {
     local ascii='^[ -~]*$'
     if [[ "$1" =~ $ascii ]]; then
-        xdotool type --delay 4 -- "$1"
+        by_hand type --delay 4 -- "$1"
         return
     fi
     printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1
-    xdotool key ctrl+v
+    by_hand key ctrl+v
 }
 
 # dialog_label_whole X Y PIXELS TEXT: the dialog's label at client pixel
@@ -212,10 +218,10 @@ fill_dialog() {
     local toro dx dy dw dh
     toro="$(window_of toro)" || return 1
     read -r dx dy dw dh < <(geometry_of "$toro")
-    xdotool mousemove $((dx + 160)) $((dy + 16)) click 1 key ctrl+a && type_text "$1"
-    xdotool mousemove $((dx + 160)) $((dy + 40)) click 1 key ctrl+a && type_text "$2"
-    xdotool mousemove $((dx + 160)) $((dy + 64)) click 1 key ctrl+a && type_text "$3"
-    xdotool key Return
+    by_hand mousemove $((dx + 160)) $((dy + 16)) click 1 key ctrl+a && type_text "$1"
+    by_hand mousemove $((dx + 160)) $((dy + 40)) click 1 key ctrl+a && type_text "$2"
+    by_hand mousemove $((dx + 160)) $((dy + 64)) click 1 key ctrl+a && type_text "$3"
+    by_hand key Return
 }
 
 # drag_to_slot CORNER SLOT FILE...: a file manager drags the files over the

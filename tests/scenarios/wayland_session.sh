@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# In a Wayland session, through XWayland, beside a native Wayland terminal:
+# the splash plays and ends; the call point opens the panel; with auto-hide
+# the panel vanishes once the pointer leaves it for the terminal, where
+# XWayland no longer sees the pointer; a touch brings the panel back with the
+# keyboard after the terminal had it; the registration dialog takes pasted
+# Japanese; a slot click starts its entry.
+# Usage (under with_wayland.sh): wayland_session.sh PATH/TO/hiyokorapper
+PROGRAM="$1"
+source "$(dirname "$0")/lib.sh"
+
+marker="$work/marker"
+make_marker_program "$work/bin/record-run" "$marker"
+mkdir -p "$work/wd"
+# Auto-hide and saving on every change (Faster=15); the panel at (480, 400).
+cat >"$ini" <<INI
+[Hiyokorapper Setting]
+SUB_LEFT=7200
+SUB_TOP=6000
+MAIN_PLACE=3
+Faster=15
+
+[User Setting]
+APName00=記録する
+Exe00=$work/bin/record-run
+APPath00=$work/wd
+INI
+
+# What the compositor shows, which XWayland's root does not.
+session_pixel() {
+    DISPLAY="$INPUT_DISPLAY" import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+wallpaper="$(session_pixel 40 40)"
+foot --maximized --override colors.background=ff00ff >/dev/null 2>&1 &
+helpers+=($!)
+terminal_up() { [ "$(session_pixel 40 40)" = "255,0,255" ]; }
+check "the native terminal fills the screen (the wallpaper was $wallpaper)" wait_for 10 terminal_up
+
+start_program
+check "the splash appears" wait_for 5 shown r2
+check "the splash plays and ends" wait_for 20 splash_over
+check "touching the call point opens the panel" open_panel 3
+panel_over_terminal() { [ "$(session_pixel 640 492)" != "255,0,255" ]; }
+check "the panel is drawn above the terminal" wait_for 2 panel_over_terminal
+
+hover_panel $(slot_xy 2)
+sleep 0.3
+hover_panel 160 120
+sleep 0.3
+check "with auto-hide the panel stays while the pointer is on it" shown ranch
+by_hand mousemove 40 40
+check "with auto-hide the panel vanishes once the pointer leaves for the terminal" \
+    wait_for 2 hidden ranch
+
+# The user types in the terminal, then comes back by the call point.
+by_hand click 1
+sleep 0.3
+by_hand type "echo"
+panel_inactive() { ! is_active ranch >/dev/null; }
+check "a touch brings the panel back" open_panel 3
+check "it is the active window" wait_for 2 is_active ranch
+by_hand key m
+check "M typed after the terminal had the keyboard reaches the panel" \
+    wait_for 2 title_is ranch "ヒヨコらっぱーVer1.96 - 移動モード発動中！"
+by_hand key q  # ends the mode
+
+click_slot 1
+check "a click on an empty slot opens the registration dialog" wait_for 3 shown toro
+fill_dialog "ひよこの記録" "$work/bin/record-run" "$work/wd"
+check "the dialog takes pasted Japanese, saved at once" wait_for 3 ini_has APName01 "ひよこの記録"
+
+check "the panel comes back after the dialog" wait_for 3 shown ranch
+click_slot 0
+check "a click on slot 0 starts its program" wait_for 5 marker_written "$marker"
+check "the program ran in the entry's working folder" test "$(head -n1 "$marker")" = "$work/wd"
+check "the panel hides after a launch" wait_for 3 hidden ranch
+report
