@@ -37,9 +37,20 @@ std::vector<RectPx> QtPlatform::monitors() {
     return rects;
 }
 
+// Where XWayland cannot see the pointer, its position is the last one it saw
+// (inside the panel, say): the pointer is then outside all our windows.
 PointPx QtPlatform::cursorPos() {
+    if (xwaylandPointer_ && !xwaylandPointer_->overX11Window()) return pointOutsideOurWindows();
     const QPoint p = QCursor::pos();
     return {p.x(), p.y()};
+}
+
+// Left of and above every monitor and every window of ours.
+PointPx QtPlatform::pointOutsideOurWindows() const {
+    QRect all;
+    for (const QScreen* screen : QGuiApplication::screens()) all |= screen->geometry();
+    for (const QtFormPeer* peer : peers_) all |= peer->window()->frameGeometry();
+    return {all.left() - 1, all.top() - 1};
 }
 
 void QtPlatform::sleep(int milliseconds) {

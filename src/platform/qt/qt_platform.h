@@ -20,6 +20,7 @@
 #include "platform/qt/settings_file.h"
 #include "platform/qt/x11_desktop.h"
 #include "platform/qt/x11_input_time.h"
+#include "platform/qt/xwayland.h"
 
 class QApplication;
 class QWidget;
@@ -80,6 +81,7 @@ private:
     int showMessageBox(QWidget* owner, const QString& text, int style, const QString& title);
     SettingsFile& settingsFor(const std::string& app);
     void flushDirtySettings();
+    PointPx pointOutsideOurWindows() const;
     // While the event loop runs, the end of the session (a signal, the
     // session manager, a lost display) runs the program's shutdown.
     void endSession(bool displayGone);
@@ -90,6 +92,7 @@ private:
     std::unique_ptr<QApplication> app_;
     std::optional<X11Desktop> x11_;
     std::unique_ptr<X11InputTime> inputTime_;
+    std::unique_ptr<XWaylandPointer> xwaylandPointer_;  // null on other X servers
     FontMapper fonts_;
     std::map<forms::FrameStyle, FrameExtents> frames_;
     std::map<std::string, SettingsFile> settings_;

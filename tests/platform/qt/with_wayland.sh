@@ -28,7 +28,7 @@ trap cleanup EXIT
 # names its display in the log, kwin hands it to the programs it starts.
 xwayland_of_mutter() {
     local display auth
-    display="$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$session/log" | head -n1)"
+    display="$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$session/log" 2>/dev/null | head -n1)"
     auth="$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n1)"
     [ -n "$display" ] && [ -n "$auth" ] && echo "$display $auth"
 }
@@ -65,6 +65,7 @@ if [ -z "$xwayland" ]; then
     cat "$session/log" >&2
     exit 1
 fi
-export DISPLAY="${xwayland% *}" XAUTHORITY="${xwayland#* }" WAYLAND_DISPLAY=wayland-hiyoko
+# The socket by its whole path: scenarios give their programs runtime folders of their own.
+export DISPLAY="${xwayland% *}" XAUTHORITY="${xwayland#* }" WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/wayland-hiyoko"
 [ "$XAUTHORITY" = none ] && unset XAUTHORITY
 "$@"
