@@ -31,17 +31,20 @@ session_pixel() {
     DISPLAY="$INPUT_DISPLAY" import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- |
         sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
-wallpaper="$(session_pixel 640 800)"
-foot --maximized --override colors.background=ff00ff >/dev/null 2>&1 &
+# The terminal's title bar along the top, where there was the bare desktop.
+desktop_top="$(session_pixel 640 12)"
+"$NATIVE_TERMINAL" --maximized >/dev/null 2>&1 &
 helpers+=($!)
-terminal_up() { [ "$(session_pixel 640 800)" = "255,0,255" ]; }
-check "the native terminal fills the screen (the wallpaper was $wallpaper)" wait_for 10 terminal_up
+terminal_up() { [ "$(session_pixel 640 12)" != "$desktop_top" ]; }
+check "the native terminal ($NATIVE_TERMINAL) fills the screen" wait_for 10 terminal_up
+sleep 0.5
+terminal_colour="$(session_pixel 640 800)"
 
 start_program
 check "the splash appears" wait_for 5 shown r2
 check "the splash plays and ends" wait_for 20 splash_over
 check "touching the call point opens the panel" open_panel 3
-panel_over_terminal() { [ "$(session_pixel 640 492)" != "255,0,255" ]; }
+panel_over_terminal() { [ "$(session_pixel 640 492)" != "$terminal_colour" ]; }
 check "the panel is drawn above the terminal" wait_for 2 panel_over_terminal
 
 hover_panel $(slot_xy 2)

@@ -5,13 +5,17 @@
 # The command gets DISPLAY and XAUTHORITY of the compositor's XWayland,
 # WAYLAND_DISPLAY and XDG_RUNTIME_DIR of the session, and INPUT_DISPLAY: the
 # outer Xvfb, where xdotool moves the pointer and types as a user's hands
-# would (the compositor's window fills it, one pixel for one).
+# would (the compositor's window fills it, one pixel for one), and
+# NATIVE_TERMINAL, a Wayland terminal that runs there.
 set -euo pipefail
 if [ -z "${WITH_WAYLAND_OUTER:-}" ]; then
     WITH_WAYLAND_OUTER=1 exec "$(dirname "$0")/with_xvfb.sh" "$0" "$@"
 fi
 compositor="$1"
 shift
+# kwin's nested output has no physical size, which foot 1.13 divides by.
+export NATIVE_TERMINAL=foot
+[ "$compositor" = kwin ] && NATIVE_TERMINAL=weston-terminal
 export INPUT_DISPLAY="$DISPLAY"
 read -r width height < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
 session="$(mktemp -d)"
