@@ -46,6 +46,7 @@ check "the splash plays and ends" wait_for 20 splash_over
 check "touching the call point opens the panel" open_panel 3
 panel_over_terminal() { [ "$(session_pixel 640 492)" != "$terminal_colour" ]; }
 check "the panel is drawn above the terminal" wait_for 2 panel_over_terminal
+panel_place="$(placed_at "$(window_of ranch)")"
 
 hover_panel $(slot_xy 2)
 sleep 0.3
@@ -65,6 +66,8 @@ panel_inactive() { ! is_active ranch >/dev/null; }
 check "the terminal takes the keyboard" wait_for 2 panel_inactive
 check "a touch brings the panel back" open_panel 3
 check "it is the active window" wait_for 2 is_active ranch
+check "it shows again where it was (the compositor let it go a title bar higher)" \
+    placed_is ranch "$panel_place"
 by_hand key m
 check "M typed after the terminal had the keyboard reaches the panel" \
     wait_for 2 title_is ranch "ヒヨコらっぱーVer1.96 - 移動モード発動中！"

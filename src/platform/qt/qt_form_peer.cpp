@@ -250,6 +250,9 @@ void QtFormPeer::applyFormVisibility() {
     }
     ensureBuilt();
     prepareToShow(platform_, *window_, form_.style(), platform_.isTopmost(form_));
+    // A window manager may leave a window it let go of where its frame was,
+    // a title bar higher (mutter does): it shows again at the form's place.
+    moveToAppliedPosition();
     window_->show();
     sincePlaced_.start();
     raiseWindow();
@@ -258,7 +261,11 @@ void QtFormPeer::applyFormVisibility() {
 // Asks for the model's place again after the window manager put the window
 // elsewhere.
 void QtFormPeer::reapplyPlacement() {
-    if (appliedPositions_.empty() || !window_->isVisible()) return;
+    if (window_->isVisible()) moveToAppliedPosition();
+}
+
+void QtFormPeer::moveToAppliedPosition() {
+    if (appliedPositions_.empty() || window_->geometry().topLeft() == appliedPositions_.back()) return;
     applyingGeometry_ = true;
     window_->setGeometry(QRect(appliedPositions_.back(), window_->size()));
     applyingGeometry_ = false;

@@ -73,6 +73,7 @@ private:
     bool windowEvent(QEvent* event);
     void windowStateChanged();
     void reapplyPlacement();
+    void moveToAppliedPosition();
     void deliverMove(QWidget* widget, QPointF position, int buttons, int shift);
     void userCheckedBox(forms::CheckBox& box);
     void userChoseOption(forms::OptionButton& option);
