@@ -33,10 +33,10 @@ session_pixel() {
 }
 # The terminal's title bar along the top, where there was the bare desktop.
 desktop_top="$(session_pixel 640 12)"
-"$NATIVE_TERMINAL" --maximized >/dev/null 2>&1 &
+foot --maximized >/dev/null 2>&1 &
 helpers+=($!)
 terminal_up() { [ "$(session_pixel 640 12)" != "$desktop_top" ]; }
-check "the native terminal ($NATIVE_TERMINAL) fills the screen" wait_for 10 terminal_up
+check "the native terminal fills the screen" wait_for 10 terminal_up
 sleep 0.5
 terminal_colour="$(session_pixel 640 800)"
 

@@ -1,75 +1,126 @@
 #!/usr/bin/env bash
 # Runs a command in a Wayland session with XWayland: the compositor nested
-# in a window of a private Xvfb (with_xvfb.sh), a runtime folder of its own.
-# Usage: with_wayland.sh mutter|kwin COMMAND...
+# in a window of a private Xvfb (with_xvfb.sh), a runtime folder and a
+# session bus of its own.
+# Usage: with_wayland.sh mutter|weston COMMAND...
 # The command gets DISPLAY and XAUTHORITY of the compositor's XWayland,
 # WAYLAND_DISPLAY and XDG_RUNTIME_DIR of the session, and INPUT_DISPLAY: the
 # outer Xvfb, where xdotool moves the pointer and types as a user's hands
-# would (the compositor's window fills it, one pixel for one), and
-# NATIVE_TERMINAL, a Wayland terminal that runs there.
+# would (the compositor's window fills it, one pixel for one).
+# WAYLAND_NO_XWAYLAND=1 starts the compositor without XWayland; the command
+# then gets no DISPLAY at all.
+# Exits 77 (skipped) where the compositor or XWayland is not installed.
 set -euo pipefail
+session_width=1280 session_height=1024
 if [ -z "${WITH_WAYLAND_OUTER:-}" ]; then
-    WITH_WAYLAND_OUTER=1 exec "$(dirname "$0")/with_xvfb.sh" "$0" "$@"
+    for tool in "$1" Xwayland dbus-run-session; do
+        command -v "$tool" >/dev/null || { echo "with_wayland.sh: no $tool here" >&2; exit 77; }
+    done
+    # A strip of the outer screen right of the session: see enter_session.
+    WITH_WAYLAND_OUTER=1 XVFB_SCREEN=$((session_width + 8))x${session_height}x24 \
+        exec "$(dirname "$0")/with_xvfb.sh" dbus-run-session -- "$0" "$@"
 fi
 compositor="$1"
 shift
-# kwin's nested output has no physical size, which foot 1.13 divides by.
-export NATIVE_TERMINAL=foot
-[ "$compositor" = kwin ] && NATIVE_TERMINAL=weston-terminal
+with_xwayland=1
+[ -n "${WAYLAND_NO_XWAYLAND:-}" ] && with_xwayland=""
 export INPUT_DISPLAY="$DISPLAY"
-read -r width height < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+width=$session_width height=$session_height
 session="$(mktemp -d)"
 export XDG_RUNTIME_DIR="$session/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-compositor_pid=""
+
+# The compositor, its XWayland and whatever the command starts run in
+# process groups of their own, which go whole, also after a failure or a
+# timeout's signal.
+groups=()
+end_groups() {
+    local group _
+    for group in "${groups[@]}"; do kill -TERM -- "-$group" 2>/dev/null || true; done
+    for _ in $(seq 1 30); do
+        local alive=""
+        for group in "${groups[@]}"; do kill -0 -- "-$group" 2>/dev/null && alive=1; done
+        [ -z "$alive" ] && break
+        sleep 0.1
+    done
+    for group in "${groups[@]}"; do kill -KILL -- "-$group" 2>/dev/null || true; done
+    for group in "${groups[@]}"; do wait "$group" 2>/dev/null || true; done
+}
 cleanup() {
-    [ -n "$compositor_pid" ] && { kill "$compositor_pid" 2>/dev/null || true; wait "$compositor_pid" 2>/dev/null || true; }
+    end_groups
     rm -rf "$session"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
 
-# XWayland's display and authority, once the compositor has them: mutter
-# names its display in the log, kwin hands it to the programs it starts.
+# XWayland's display and authority, once the compositor has them.
 xwayland_of_mutter() {
     local display auth
-    display="$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$session/log" 2>/dev/null | head -n1)"
+    display="$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$session/log" | head -n1)"
     auth="$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n1)"
     [ -n "$display" ] && [ -n "$auth" ] && echo "$display $auth"
 }
-xwayland_of_kwin() { [ -s "$session/xwayland" ] && cat "$session/xwayland"; }
+# Weston's XWayland takes anyone who connects; it starts on the first client.
+xwayland_of_weston() {
+    local display
+    display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$session/log" | head -n1)"
+    [ -n "$display" ] && echo "$display none"
+}
+wayland_up() { [ -S "$XDG_RUNTIME_DIR/wayland-hiyoko" ]; }
 
 start_compositor() {
     case "$compositor" in
         mutter)
+            local xwayland_flag=()
+            [ -z "$with_xwayland" ] && xwayland_flag=(--no-x11)
             MUTTER_DEBUG_DUMMY_MODE_SPECS="${width}x$height" \
-                dbus-run-session -- mutter --nested --wayland --wayland-display=wayland-hiyoko ;;
-        # kwin_wayland carries a file capability that some containers will
-        # not execute; a copy without it is the same compositor.
-        kwin)
-            cp "$(command -v kwin_wayland)" "$session/kwin_wayland"
-            dbus-run-session -- "$session/kwin_wayland" --x11-display "$INPUT_DISPLAY" \
-                --width "$width" --height "$height" --xwayland --socket wayland-hiyoko \
-                --no-lockscreen --no-global-shortcuts --no-kactivities \
-                "sh -c 'echo \"\$DISPLAY \${XAUTHORITY:-none}\" >$session/xwayland.tmp && mv $session/xwayland.tmp $session/xwayland && exec sleep infinity'" ;;
+                mutter --nested --wayland --wayland-display=wayland-hiyoko "${xwayland_flag[@]}" ;;
+        # No panel of its own, so that the whole screen is the session's desktop.
+        weston)
+            printf '[core]\nidle-time=0\n[shell]\npanel-position=none\n' >"$session/weston.ini"
+            local xwayland_flag=()
+            [ -n "$with_xwayland" ] && xwayland_flag=(--xwayland)
+            weston --config="$session/weston.ini" --backend=x11-backend.so --width="$width" \
+                --height="$height" --socket=wayland-hiyoko "${xwayland_flag[@]}" ;;
         *) echo "with_wayland.sh: unknown compositor '$compositor'" >&2; return 1 ;;
     esac
 }
+session_ready() {
+    wayland_up || return 1
+    [ -z "$with_xwayland" ] && return 0
+    xwayland="$(xwayland_of_"$compositor")" || return 1
+    DISPLAY="${xwayland% *}" XAUTHORITY="${xwayland#* }" xdpyinfo >/dev/null 2>&1
+}
+
+set -m  # each background job a process group of its own
 start_compositor >"$session/log" 2>&1 &
-compositor_pid=$!
+groups+=($!)
 xwayland=""
+ready=""
 for _ in $(seq 1 300); do
-    xwayland="$(xwayland_of_"$compositor" || true)"
-    [ -n "$xwayland" ] && DISPLAY="${xwayland% *}" XAUTHORITY="${xwayland#* }" xdpyinfo >/dev/null 2>&1 && break
-    xwayland=""
-    kill -0 "$compositor_pid" 2>/dev/null || break
+    session_ready && { ready=1; break; }
+    kill -0 "${groups[0]}" 2>/dev/null || break
     sleep 0.1
 done
-if [ -z "$xwayland" ]; then
-    echo "with_wayland.sh: $compositor gave no XWayland" >&2
+if [ -z "$ready" ]; then
+    echo "with_wayland.sh: $compositor did not start a session${with_xwayland:+ with XWayland}" >&2
     cat "$session/log" >&2
     exit 1
 fi
+# Weston takes the pointer only after it entered its window, which here
+# is under the pointer from the start: the pointer goes out and back in.
+enter_session() { xdotool mousemove $((width + 4)) $((height / 2)) sleep 0.1 mousemove $((width / 2)) $((height / 2)); }
+enter_session
 # The socket by its whole path: scenarios give their programs runtime folders of their own.
-export DISPLAY="${xwayland% *}" XAUTHORITY="${xwayland#* }" WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/wayland-hiyoko"
-[ "$XAUTHORITY" = none ] && unset XAUTHORITY
-"$@"
+export WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/wayland-hiyoko"
+unset DISPLAY XAUTHORITY
+if [ -n "$with_xwayland" ]; then
+    export DISPLAY="${xwayland% *}"
+    [ "${xwayland#* }" != none ] && export XAUTHORITY="${xwayland#* }"
+fi
+"$@" &
+groups+=($!)
+set +m
+status=0
+wait "${groups[1]}" || status=$?
+exit "$status"
