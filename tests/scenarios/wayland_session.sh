@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# In a Wayland session, through XWayland, beside a native Wayland terminal:
-# the splash plays and ends; the call point opens the panel; with auto-hide
+# In a Wayland session, through XWayland even when Qt is asked for Wayland,
+# beside a native Wayland terminal: the splash plays and ends; the call point opens the panel; with auto-hide
 # the panel vanishes once the pointer leaves it for the terminal, where
 # XWayland no longer sees the pointer; a touch brings the panel back with the
 # keyboard after the terminal had it; the registration dialog takes pasted
 # Japanese; a slot click starts its entry.
+# Without an X display it shows why in a box on Wayland and ends.
 # Usage (under with_wayland.sh): wayland_session.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -40,7 +41,25 @@ check "the native terminal fills the screen" wait_for 10 terminal_up
 sleep 0.5
 terminal_colour="$(session_pixel 640 800)"
 
-start_program
+# With no X display to reach, it says so in a box of its own on Wayland and ends.
+session_shot() { DISPLAY="$INPUT_DISPLAY" import -window root "$1"; }
+session_shot "$work/before.png"
+env -u DISPLAY "$PROGRAM" >/dev/null 2>"$work/no-x11" &
+no_x11=$!
+box_drawn() { session_shot "$work/now.png" && faces_differ "$work/before.png" "$work/now.png"; }
+check "without an X display a box appears on Wayland" wait_for 5 box_drawn
+check "it says that XWayland is needed" grep -q XWayland "$work/no-x11"
+by_hand key Return
+no_x11_status=0
+ended() { ! kill -0 "$no_x11" 2>/dev/null; }
+check "it ends once the box is answered" wait_for 3 ended
+wait "$no_x11" || no_x11_status=$?
+check "with a failure status" test "$no_x11_status" -ne 0
+box_gone() { session_shot "$work/now.png" && faces_alike "$work/before.png" "$work/now.png"; }
+check "the box has gone" wait_for 2 box_gone
+
+# Asked for Wayland, it still takes XWayland, where its windows can be placed.
+QT_QPA_PLATFORM=wayland start_program
 check "the splash appears" wait_for 5 shown r2
 check "the splash plays and ends" wait_for 20 splash_over
 check "touching the call point opens the panel" open_panel 3

@@ -1,12 +1,17 @@
 // Finding XWayland and the pointer it cannot see: before Qt starts (which
-// platform it takes) and after (is this X server XWayland, is the pointer
-// over an X11 window).
+// platform it takes, or the box that says there is none) and after (is this
+// X server XWayland, is the pointer over an X11 window).
 #include "platform/qt/xwayland.h"
 
 #include <xcb/xcb.h>
 
-#include <QGuiApplication>
+#include "settings/texts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -54,10 +59,25 @@ bool routeWaylandSessionToX11() {
     return x11Reachable();
 }
 
-// Offscreen stands in where the plugin is missing, so that Qt starts at all.
-bool startQtOnWayland() { return ::setenv("QT_QPA_PLATFORM", "wayland;offscreen", 1) == 0; }
-
-bool qtRunsOnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+// Said on stderr first: where Qt cannot reach Wayland either, it ends there.
+int reportMissingXWayland() {
+    const char* text = "このプログラムはWaylandのセッションではXWaylandの上で動きます。\n"
+                       "XWaylandを有効にしてから、もう一度起動してください。";
+    std::fprintf(stderr, "%s\n", text);
+    ::setenv("QT_QPA_PLATFORM", "wayland", 1);
+    static int argc = 1;
+    static char name[] = "hiyokorapper";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(settings::kProductTitle),
+                    QString::fromUtf8(text), QMessageBox::NoButton);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return 1;
+}
 
 std::unique_ptr<XWaylandPointer> XWaylandPointer::detect(xcb_connection_t* connection) {
     if (!connection || !isXWayland(connection)) return nullptr;

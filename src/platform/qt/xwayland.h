@@ -14,10 +14,9 @@ namespace platform::qt {
 // QT_QPA_PLATFORM asks for (any choice other than Wayland stays). False
 // when the session has no X server to reach.
 bool routeWaylandSessionToX11();
-// Qt started on Wayland itself, for nothing but a message box, when the
-// Wayland platform plugin is there; false otherwise.
-bool startQtOnWayland();
-bool qtRunsOnWayland();
+// Tells the user that the session has no XWayland, in a box drawn on
+// Wayland itself; the program's exit status.
+int reportMissingXWayland();
 
 // The pointer as XWayland knows it.
 class XWaylandPointer {
