@@ -261,7 +261,21 @@ void QtFormPeer::applyFormVisibility() {
 // Asks for the model's place again after the window manager put the window
 // elsewhere.
 void QtFormPeer::reapplyPlacement() {
-    if (window_->isVisible()) moveToAppliedPosition();
+    if (!window_->isVisible()) return;
+    moveToAppliedPosition();
+    // Some compositors place X11 windows themselves (weston) whatever we ask:
+    // the form then learns where its window is, which the auto-hide poll reads.
+    if (platform_.onXWayland()) QTimer::singleShot(300, this, [this] { adoptWindowPlace(); });
+}
+
+void QtFormPeer::adoptWindowPlace() {
+    auto& x11 = platform_.x11();
+    if (!x11 || !window_->isVisible() || appliedPositions_.empty()) return;
+    const auto position = x11->rootPosition(static_cast<std::uint32_t>(window_->winId()));
+    if (!position) return;
+    const QPoint now(position->first, position->second);
+    if (now == appliedPositions_.back()) return;
+    learnWindowPosition(now);
 }
 
 void QtFormPeer::moveToAppliedPosition() {

@@ -74,6 +74,8 @@ private:
     void windowStateChanged();
     void reapplyPlacement();
     void moveToAppliedPosition();
+    void adoptWindowPlace();
+    void learnWindowPosition(QPoint now);
     void deliverMove(QWidget* widget, QPointF position, int buttons, int shift);
     void userCheckedBox(forms::CheckBox& box);
     void userChoseOption(forms::OptionButton& option);

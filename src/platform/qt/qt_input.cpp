@@ -234,12 +234,17 @@ bool QtFormPeer::windowEvent(QEvent* event) {
         appliedPositions_.end()) {
         return false;  // X reporting one of our own earlier moves late
     }
+    learnWindowPosition(now);
+    return false;
+}
+
+// The window's client corner, put there by the window manager, as the form's new outer position.
+void QtFormPeer::learnWindowPosition(QPoint now) {
     appliedPositions_.push_back(now);
     const FrameExtents frame = platform_.frameExtents(form_.style().frame);
     forms::Form::NoEcho guard(form_);
     form_.Move((now.x() - frame.left) * kTw, (now.y() - frame.top) * kTw, form_.Width(),
                form_.Height());
-    return false;
 }
 
 // The window manager minimised or restored the window (its button, a key,

@@ -66,6 +66,7 @@ public:
     // --- For the peers ---
     FontMapper& fonts() { return fonts_; }
     std::optional<X11Desktop>& x11() { return x11_; }
+    bool onXWayland() const { return xwaylandPointer_ != nullptr; }
     FrameExtents frameExtents(forms::FrameStyle frame);
     void peerCreated(QtFormPeer& peer);
     void peerDestroyed(QtFormPeer& peer);

@@ -170,6 +170,15 @@ std::optional<FrameExtents> X11Desktop::requestFrameExtents(std::uint32_t window
     return std::nullopt;
 }
 
+std::optional<std::pair<int, int>> X11Desktop::rootPosition(std::uint32_t window) {
+    auto cookie = xcb_translate_coordinates(connection_, window, root_, 0, 0);
+    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(connection_, cookie, nullptr);
+    if (!reply) return std::nullopt;
+    const std::pair<int, int> position{reply->dst_x, reply->dst_y};
+    std::free(reply);
+    return position;
+}
+
 void X11Desktop::flush() { xcb_flush(connection_); }
 
 }  // namespace platform::qt

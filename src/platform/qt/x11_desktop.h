@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 struct xcb_connection_t;
 
@@ -40,6 +41,8 @@ public:
     // Asks the window manager what frame it would give the (unmapped)
     // window; nullopt when it does not answer within a short wait.
     std::optional<FrameExtents> requestFrameExtents(std::uint32_t window);
+    // Where the server has the window's client corner, whatever its toolkit believes.
+    std::optional<std::pair<int, int>> rootPosition(std::uint32_t window);
     void flush();
     xcb_connection_t* connection() const { return connection_; }
 
