@@ -2,7 +2,7 @@
 # Runs a command in a Wayland session with XWayland: the compositor nested
 # in a window of a private Xvfb (with_xvfb.sh), a runtime folder and a
 # session bus of its own.
-# Usage: with_wayland.sh mutter|weston COMMAND...
+# Usage: with_wayland.sh mutter|gnome-shell|weston COMMAND...
 # The command gets DISPLAY and XAUTHORITY of the compositor's XWayland,
 # WAYLAND_DISPLAY and XDG_RUNTIME_DIR of the session, and INPUT_DISPLAY: the
 # outer Xvfb, where xdotool moves the pointer and types as a user's hands
@@ -54,6 +54,7 @@ trap cleanup EXIT
 trap 'exit 143' TERM INT HUP
 
 # XWayland's display and authority, once the compositor has them.
+xwayland_of_gnome-shell() { xwayland_of_mutter; }
 xwayland_of_mutter() {
     local display auth
     display="$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$session/log" | head -n1)"
@@ -68,13 +69,27 @@ xwayland_of_weston() {
 }
 wayland_up() { [ -S "$XDG_RUNTIME_DIR/wayland-hiyoko" ]; }
 
+start_mutter() {
+    local xwayland_flag=()
+    [ -z "$with_xwayland" ] && xwayland_flag=(--no-x11)
+    MUTTER_DEBUG_DUMMY_MODE_SPECS="${width}x$height" \
+        "$compositor" --nested --wayland --wayland-display=wayland-hiyoko "${xwayland_flag[@]}"
+}
+# A bus in the compositor's process group, its address once it listens.
+private_bus() {
+    dbus-daemon --session --nofork --address="unix:path=$session/system_bus" >/dev/null &
+    until [ -S "$session/system_bus" ]; do sleep 0.05; done
+    echo "unix:path=$session/system_bus"
+}
 start_compositor() {
     case "$compositor" in
-        mutter)
-            local xwayland_flag=()
-            [ -z "$with_xwayland" ] && xwayland_flag=(--no-x11)
-            MUTTER_DEBUG_DUMMY_MODE_SPECS="${width}x$height" \
-                mutter --nested --wayland --wayland-display=wayland-hiyoko "${xwayland_flag[@]}" ;;
+        # The desktop shell is mutter with its top bar and hot corner; it
+        # wants a system bus, which a second private bus stands in for.
+        gnome-shell)
+            local bus
+            bus="$(private_bus)"
+            DBUS_SYSTEM_BUS_ADDRESS="$bus" start_mutter ;;
+        mutter) start_mutter ;;
         # No panel of its own, so that the whole screen is the session's desktop.
         weston)
             printf '[core]\nidle-time=0\n[shell]\npanel-position=none\n' >"$session/weston.ini"
@@ -111,6 +126,12 @@ fi
 # is under the pointer from the start: the pointer goes out and back in.
 enter_session() { xdotool mousemove $((width + 4)) $((height / 2)) sleep 0.1 mousemove $((width / 2)) $((height / 2)); }
 enter_session
+# The desktop shell starts in its overview of windows, which a key leaves.
+if [ "$compositor" = gnome-shell ]; then
+    sleep 1
+    xdotool key Escape
+    sleep 0.5
+fi
 # The socket by its whole path: scenarios give their programs runtime folders of their own.
 export WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/wayland-hiyoko"
 unset DISPLAY XAUTHORITY
