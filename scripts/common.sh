@@ -21,6 +21,6 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkgconf libgtest-dev qt6-base-dev libglib2
                 qt6-translations-l10n)
 DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth xclip openbox xfwm4 dbus-daemon
                        xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-                       mutter gnome-shell weston xwayland foot qt6-wayland)
+                       mutter gnome-shell weston sway xwayland foot qt6-wayland)
 CHECK_PACKAGES=(clang libclang-rt-14-dev desktop-file-utils)
 WINDOWS_SETUP_PACKAGES=(nsis)

@@ -2,7 +2,7 @@
 # Runs a command in a Wayland session with XWayland: the compositor nested
 # in a window of a private Xvfb (with_xvfb.sh), a runtime folder and a
 # session bus of its own.
-# Usage: with_wayland.sh mutter|gnome-shell|weston COMMAND...
+# Usage: with_wayland.sh mutter|gnome-shell|weston|sway COMMAND...
 # The command gets DISPLAY and XAUTHORITY of the compositor's XWayland,
 # WAYLAND_DISPLAY and XDG_RUNTIME_DIR of the session, and INPUT_DISPLAY: the
 # outer Xvfb, where xdotool moves the pointer and types as a user's hands
@@ -67,7 +67,23 @@ xwayland_of_weston() {
     display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$session/log" | head -n1)"
     [ -n "$display" ] && echo "$display none"
 }
-wayland_up() { [ -S "$XDG_RUNTIME_DIR/wayland-hiyoko" ]; }
+# Wlroots' XWayland takes its own user only: that user lets ours in.
+xwayland_of_sway() {
+    local display
+    display="$(sed -n 's/.*Starting Xwayland on \(:[0-9]*\).*/\1/p' "$session/log" | head -n1)"
+    [ -n "$display" ] || return 1
+    DISPLAY="$display" as_sway_user xhost "+SI:localuser:$(id -un)" >/dev/null 2>&1 || return 1
+    echo "$display none"
+}
+# The runtime folder is the session's alone: its one socket is the compositor's.
+wayland_socket() {
+    local socket
+    for socket in "$XDG_RUNTIME_DIR"/wayland-*; do
+        [ -S "$socket" ] && { echo "$socket"; return 0; }
+    done
+    return 1
+}
+wayland_up() { wayland_socket >/dev/null; }
 
 start_mutter() {
     local xwayland_flag=()
@@ -97,8 +113,27 @@ start_compositor() {
             [ -n "$with_xwayland" ] && xwayland_flag=(--xwayland)
             weston --config="$session/weston.ini" --backend=x11-backend.so --width="$width" \
                 --height="$height" --socket=wayland-hiyoko "${xwayland_flag[@]}" ;;
+        sway) start_sway ;;
         *) echo "with_wayland.sh: unknown compositor '$compositor'" >&2; return 1 ;;
     esac
+}
+# Sway refuses to run as root: as root it runs as a system user of its own,
+# which owns the runtime folder; root's clients reach its sockets anyway.
+sway_user=hiyoko-wayland
+as_sway_user() {
+    if [ "$(id -u)" -ne 0 ]; then "$@"; return; fi
+    id "$sway_user" >/dev/null 2>&1 || useradd --system --no-create-home \
+        --home-dir /nonexistent --shell /usr/sbin/nologin "$sway_user"
+    chown "$sway_user:" "$XDG_RUNTIME_DIR"
+    HOME="$XDG_RUNTIME_DIR" setpriv --reuid="$sway_user" --regid="$sway_user" --clear-groups -- "$@"
+}
+start_sway() {
+    local config="$session/sway.conf"
+    cp "$(dirname "$0")/sway.conf" "$config"
+    [ -z "$with_xwayland" ] && sed -i 's/^xwayland force/xwayland disable/' "$config"
+    chmod 644 "$config"
+    chmod 711 "$session"
+    WLR_BACKENDS=x11 WLR_RENDERER=pixman as_sway_user sway --verbose --config "$config"
 }
 session_ready() {
     wayland_up || return 1
@@ -133,7 +168,8 @@ if [ "$compositor" = gnome-shell ]; then
     sleep 0.5
 fi
 # The socket by its whole path: scenarios give their programs runtime folders of their own.
-export WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/wayland-hiyoko"
+WAYLAND_DISPLAY="$(wayland_socket)"
+export WAYLAND_DISPLAY
 unset DISPLAY XAUTHORITY
 if [ -n "$with_xwayland" ]; then
     export DISPLAY="${xwayland% *}"
