@@ -40,9 +40,17 @@ std::vector<RectPx> QtPlatform::monitors() {
 // Where XWayland cannot see the pointer, its position is the last one it saw
 // (inside the panel, say): the pointer is then outside all our windows.
 PointPx QtPlatform::cursorPos() {
-    if (xwaylandPointer_ && !xwaylandPointer_->overX11Window()) return pointOutsideOurWindows();
+    if (XWaylandPointer* xwayland = xwaylandPointer(); xwayland && !xwayland->overX11Window()) {
+        return pointOutsideOurWindows();
+    }
     const QPoint p = QCursor::pos();
     return {p.x(), p.y()};
+}
+
+XWaylandPointer* QtPlatform::xwaylandPointer() {
+    if (!xwaylandAsked_ && x11_) xwaylandPointer_ = XWaylandPointer::detect(x11_->connection());
+    xwaylandAsked_ = true;
+    return xwaylandPointer_.get();
 }
 
 // Left of and above every monitor and every window of ours.

@@ -75,7 +75,6 @@ QtPlatform::QtPlatform() : lock_(lockPathFor(settings::kAppName)) {
     if (x11_) {
         inputTime_ = std::make_unique<X11InputTime>(x11_->connection());
         QCoreApplication::instance()->installNativeEventFilter(inputTime_.get());
-        xwaylandPointer_ = XWaylandPointer::detect(x11_->connection());
     }
 }
 

@@ -66,7 +66,7 @@ public:
     // --- For the peers ---
     FontMapper& fonts() { return fonts_; }
     std::optional<X11Desktop>& x11() { return x11_; }
-    bool onXWayland() const { return xwaylandPointer_ != nullptr; }
+    bool onXWayland() { return xwaylandPointer() != nullptr; }
     FrameExtents frameExtents(forms::FrameStyle frame);
     void peerCreated(QtFormPeer& peer);
     void peerDestroyed(QtFormPeer& peer);
@@ -93,7 +93,10 @@ private:
     std::unique_ptr<QApplication> app_;
     std::optional<X11Desktop> x11_;
     std::unique_ptr<X11InputTime> inputTime_;
+    // Asked at first use, not at start-up: the server's answer is a round trip.
+    XWaylandPointer* xwaylandPointer();
     std::unique_ptr<XWaylandPointer> xwaylandPointer_;  // null on other X servers
+    bool xwaylandAsked_ = false;
     FontMapper fonts_;
     std::map<forms::FrameStyle, FrameExtents> frames_;
     std::map<std::string, SettingsFile> settings_;

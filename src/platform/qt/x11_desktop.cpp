@@ -181,4 +181,13 @@ std::optional<std::pair<int, int>> X11Desktop::rootPosition(std::uint32_t window
 
 void X11Desktop::flush() { xcb_flush(connection_); }
 
+std::optional<int> extensionOpcode(xcb_connection_t* connection, const char* name) {
+    auto cookie = xcb_query_extension(connection, std::strlen(name), name);
+    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection, cookie, nullptr);
+    std::optional<int> opcode;
+    if (reply && reply->present) opcode = reply->major_opcode;
+    std::free(reply);
+    return opcode;
+}
+
 }  // namespace platform::qt

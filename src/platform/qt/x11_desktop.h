@@ -17,6 +17,9 @@ struct FrameExtents {
     int left = 0, right = 0, top = 0, bottom = 0;
 };
 
+// The major opcode of the server's extension of that name; nullopt when it has none.
+std::optional<int> extensionOpcode(xcb_connection_t* connection, const char* name);
+
 class X11Desktop {
 public:
     // Null when the program does not run on X11 (then every call is a no-op).

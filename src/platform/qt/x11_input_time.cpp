@@ -1,9 +1,10 @@
 // Reads the time off the input events on their way to Qt; consumes none.
 #include "platform/qt/x11_input_time.h"
 
+#include "platform/qt/x11_desktop.h"
+
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace platform::qt {
@@ -20,13 +21,7 @@ bool isUserInput(int type) { return type >= 2 && type <= 7; }
 // is a round trip the call point need not wait for.
 int X11InputTime::inputExtension() {
     if (inputExtension_ != -2) return inputExtension_;
-    inputExtension_ = -1;
-    const char name[] = "XInputExtension";
-    auto cookie = xcb_query_extension(connection_, std::strlen(name), name);
-    if (xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection_, cookie, nullptr)) {
-        if (reply->present) inputExtension_ = reply->major_opcode;
-        std::free(reply);
-    }
+    inputExtension_ = extensionOpcode(connection_, "XInputExtension").value_or(-1);
     return inputExtension_;
 }
 

@@ -5,6 +5,7 @@
 
 #include <xcb/xcb.h>
 
+#include "platform/qt/x11_desktop.h"
 #include "settings/texts.h"
 
 #include <QApplication>
@@ -35,12 +36,7 @@ bool x11Reachable() {
 // XWayland says so with an extension of its own since 23.1; before that its
 // outputs are named XWAYLAND0, XWAYLAND1 ...
 bool isXWayland(xcb_connection_t* connection) {
-    const char name[] = "XWAYLAND";
-    auto cookie = xcb_query_extension(connection, std::strlen(name), name);
-    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection, cookie, nullptr);
-    const bool present = reply && reply->present;
-    std::free(reply);
-    if (present) return true;
+    if (extensionOpcode(connection, "XWAYLAND")) return true;
     for (const QScreen* screen : QGuiApplication::screens()) {
         if (screen->name().startsWith(QLatin1String("XWAYLAND"))) return true;
     }
