@@ -171,17 +171,23 @@ ssave_xy() { case "$1" in 0) echo "306 104" ;; 1) echo "306 64" ;; *) echo "306 
 # Corner options sit in their frame at (4, 4): 左上 右上 over 左下 右下.
 corner_option_xy() { echo "$((8 + ($1 % 2) * 76 + 12)) $((20 + ($1 / 2) * 36 + 5))"; }
 
+# reach X Y: the pointer goes there as a hand takes it, the last pixels in a
+# motion of their own. Sway's XWayland takes a single jump into a window one
+# motion late: a click right after it lands where the pointer was before.
+reach() { by_hand mousemove $(($1 - 2)) "$2" sleep 0.02 mousemove "$1" "$2"; }
+
 # click_panel X Y [BUTTON]: clicks at a place of the shown panel.
 click_panel() {
     local ranch rx ry rw rh
     ranch="$(window_of ranch)" || return 1
     read -r rx ry rw rh < <(geometry_of "$ranch")
-    by_hand mousemove $((rx + $1)) $((ry + $2)) sleep 0.05 click "${3:-1}"
+    reach $((rx + $1)) $((ry + $2))
+    by_hand sleep 0.05 click "${3:-1}"
 }
 hover_panel() {
     local rx ry rw rh
     read -r rx ry rw rh < <(geometry_of "$(window_of ranch)")
-    by_hand mousemove $((rx + $1)) $((ry + $2))
+    reach $((rx + $1)) $((ry + $2))
 }
 click_slot() { click_panel $(slot_xy "$1") "${2:-1}"; }
 click_tab() { click_panel $(tab_xy "$1") "${2:-1}"; }
@@ -218,9 +224,11 @@ fill_dialog() {
     local toro dx dy dw dh
     toro="$(window_of toro)" || return 1
     read -r dx dy dw dh < <(geometry_of "$toro")
-    by_hand mousemove $((dx + 160)) $((dy + 16)) click 1 key ctrl+a && type_text "$1"
-    by_hand mousemove $((dx + 160)) $((dy + 40)) click 1 key ctrl+a && type_text "$2"
-    by_hand mousemove $((dx + 160)) $((dy + 64)) click 1 key ctrl+a && type_text "$3"
+    local box=0 text
+    for text in "$@"; do
+        reach $((dx + 160)) $((dy + 16 + 24 * box++))
+        by_hand click 1 key ctrl+a && type_text "$text"
+    done
     by_hand key Return
 }
 
