@@ -32,7 +32,6 @@ void Ranch::LayOut() {
     YobiWak.place(60, 60, 1995, 1035, 22);
     YobiWak.setFont(kPMincho9Bold);
     YobiWak.setVisible(false);
-    const char* corners[] = {"左上", "右上", "左下", "右下"};
     const double cornerLeft[] = {60, 1200, 60, 1200};
     const double cornerTop[] = {240, 240, 780, 780};
     const double cornerHeight[] = {195, 165, 165, 165};
@@ -40,7 +39,7 @@ void Ranch::LayOut() {
     for (int i = 0; i < 4; ++i) {
         auto& option = Yobidasi_Docchi[i];
         option.setContainer(&YobiWak);
-        option.setCaption(corners[i]);
+        option.setCaption(settings::kCornerNames[i]);
         option.place(cornerLeft[i], cornerTop[i], 735, cornerHeight[i], cornerTab[i]);
         option.setFont(kPMincho825Bold);
         option.setForeColor(rgb(0, 0, 0));

@@ -85,6 +85,13 @@ public:
     // the primary monitor or a DPI changed. One handler; a desktop that
     // never changes never calls it.
     virtual void watchScreens(std::function<void()> changed) { (void)changed; }
+    // Whether the desktop's own bars take the pointer at this pixel above
+    // every window (a compositing shell's top bar): a window of ours there is
+    // never touched. False where the desktop cannot tell.
+    virtual bool pointerTakenAt(PointPx pixel) {
+        (void)pixel;
+        return false;
+    }
 
     // Windows.
     virtual std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) = 0;

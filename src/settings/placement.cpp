@@ -25,7 +25,11 @@ std::string TabCaption(std::int32_t style, int i) {
 
 void Spm::PlaceCallPoint(bool MoveOnly) {
     auto& sp = app.sp();
-    if (auto corner = CornerOf(MainPlace)) sp.Move(corner->left, corner->top, sp.Width(), sp.Height());
+    // Where the desktop's bars were met, a corner chosen anew is checked at once.
+    if (!MoveOnly && CornerNoticeGiven) {
+        StandInPlace = CornerTaken(MainPlace) ? FreeCornerNear(MainPlace) : -1;
+    }
+    if (auto corner = CornerOf(PlaceInUse())) sp.Move(corner->left, corner->top, sp.Width(), sp.Height());
     if (MoveOnly) return;
     if (ButtonCaptionStyle < 0 || ButtonCaptionStyle > 3) return;
     auto& ranch = app.ranch();

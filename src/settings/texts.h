@@ -10,5 +10,7 @@ inline constexpr const char* kProductTitle = "ヒヨコらっぱーVer1.96";
 inline constexpr const char* kEmptyTitle = "<<空き家>>";
 inline constexpr const char* kAuthor = "ヒヨコノスケ";
 inline constexpr const char* kNoticeLine = "無保証フリーソフト";
+// The call point's corners 0-3.
+inline constexpr const char* kCornerNames[] = {"左上", "右上", "左下", "右下"};
 
 }  // namespace settings

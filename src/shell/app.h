@@ -39,7 +39,7 @@ public:
     dialogs::Toro& toro();
     dialogs::R2& r2();
     // The windows as they stand, without loading them (null before their
-    // first use; the splash also once it has closed).
+    // first use; the splash stays, unloaded, once it has closed).
     Sp* spInstance() const { return sp_.get(); }
     panel::Ranch* ranchInstance() const { return ranch_.get(); }
     dialogs::Toro* toroInstance() const { return toro_.get(); }

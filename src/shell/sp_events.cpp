@@ -1,4 +1,5 @@
 // The call point at run time: its timer, the pointer, clicks and keys.
+#include "dialogs/r2.h"
 #include "dialogs/toro.h"
 #include "panel/ranch.h"
 #include "platform/platform.h"
@@ -21,6 +22,9 @@ void Sp::ch_Timer() {
     auto& spm = app_.spm();
     spm.PlaceCallPoint(true);
     if (spm.LastHoverId == kJustOpened) spm.LastHoverId = 0;
+    // After the splash: a desktop shell may also come up after us at login.
+    const dialogs::R2* splash = app_.r2Instance();
+    if (!splash || !splash->isLoaded()) spm.AvoidTakenCorner();
 }
 
 // Opens the panel above everything, once per arming of the trigger. While

@@ -41,4 +41,43 @@ shot save-question
 answer y
 check "保 + Yes writes the corner" wait_for 3 ini_has MAIN_PLACE 2
 check "the whole store is written" wait_for 2 test "$(ini_key_count)" = 309
+
+# choose_corner N: picks a corner in the view (opened where it is not) and closes it.
+in_view() { title_is ranch "ヒヨコらっぱー の 諸設定☆ﾐ"; }
+choose_corner() {
+    if ! in_view; then
+        open_panel "$(cat "$work/corner_in_use")"
+        click_sette
+        wait_for 3 in_view
+    fi
+    click_panel $(corner_option_xy "$1")
+    click_sette
+    wait_for 3 title_is ranch "ヒヨコらっぱーVer1.96"
+}
+echo 2 >"$work/corner_in_use"
+if [ "${XVFB_WM:-}" != gnome-shell ]; then
+    choose_corner 1
+    check "the top-right corner chosen, the call point goes there" wait_for 3 call_point_at $(corner_pixel 1)
+    report
+    exit
+fi
+# GNOME Shell's top bar covers both top corners above every window.
+choose_corner 1
+check "the top-right corner under the shell's bar: a box says so" wait_for 5 message_box
+shot taken-corner-notice
+check "meanwhile the call point stands in the bottom-right corner" call_point_at $(corner_pixel 3)
+answer Return
+echo 3 >"$work/corner_in_use"
+check "touching it there opens the panel" open_panel 3
+click_sette
+wait_for 3 in_view
+click_panel $(ssave_xy 0)
+answer y
+check "保 writes the chosen corner, not the stand-in" wait_for 3 ini_has MAIN_PLACE 1
+choose_corner 0
+check "the top-left corner chosen, the call point stands in the bottom-left" \
+    wait_for 3 call_point_at $(corner_pixel 2)
+sleep 4
+no_message_box() { ! message_box >/dev/null; }
+check "the box came once in the run" no_message_box
 report

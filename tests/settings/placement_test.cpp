@@ -197,6 +197,40 @@ TEST(PlacementMonitors, FollowsTheScreensWhileRunning) {
     EXPECT_EQ(run.sp().Top(), 0);
 }
 
+// The desktop's own bar covers the top corners (GNOME Shell on X11): the
+// call point stands in the corner below for the run, the user hears it once,
+// the stored corner stays, and the call point goes back once the bar is gone.
+TEST_F(Placement, ACornerUnderTheDesktopsBarIsStoodInForAndToldOnce) {
+    run.desktop.barsTakingThePointer = {{0, 0, 1280, 27}};
+    ASSERT_EQ(run.spm().MainPlace, 1);
+    run.touchCallPoint();
+    EXPECT_FALSE(run.ranch().Visible()) << "the bar takes the touch";
+    run.desktop.advance(3333);
+    EXPECT_EQ(run.sp().Left(), 19185);
+    EXPECT_EQ(run.sp().Top(), 14385);
+    ASSERT_EQ(run.desktop.messageBoxes.size(), 1u);
+    const std::string& told = run.desktop.messageBoxes[0].text;
+    EXPECT_NE(told.find("左上・右上 の隅がデスクトップのバーの下"), std::string::npos) << told;
+    EXPECT_NE(told.find("触れられるのは 左下・右下 の隅なので、今回は 右下 に置いときますよん。"),
+              std::string::npos) << told;
+    run.touchCallPoint();
+    EXPECT_TRUE(run.ranch().Visible());
+
+    // Another covered corner chosen in the settings view: its stand-in at once, no second box.
+    run.spm().MainPlace = 0;
+    run.spm().PlaceCallPoint(false);
+    EXPECT_EQ(run.sp().Left(), 0);
+    EXPECT_EQ(run.sp().Top(), 14385);
+    run.desktop.advance(3333);
+    EXPECT_EQ(run.desktop.messageBoxes.size(), 1u);
+    ASSERT_TRUE(run.spm().SaveSettings());
+    EXPECT_EQ(*run.desktop.store().get(settings::store::kSettingSection, "MAIN_PLACE"), "0");
+
+    run.desktop.barsTakingThePointer.clear();
+    run.desktop.advance(3333);
+    EXPECT_EQ(run.sp().Top(), 0) << "back in its own corner";
+}
+
 // The store's first position is read before the window it places exists:
 // referring to the window is what creates it.
 TEST(PlacementMonitors, PositionsAreReadBeforeTheirWindowsExist) {

@@ -57,7 +57,16 @@ double HeadlessPlatform::clientOriginY(const forms::Form& form) const {
     return form.Top() + nc.height - nc.width / 2;
 }
 
+bool HeadlessPlatform::underBars(int x, int y) const {
+    for (const RectPx& bar : barsTakingThePointer) {
+        if (x >= bar.x && y >= bar.y && x < bar.x + bar.width && y < bar.y + bar.height) return true;
+    }
+    return false;
+}
+
+// The desktop's bars lie above every window.
 forms::Form* HeadlessPlatform::windowAt(int x, int y) const {
+    if (underBars(x, y)) return nullptr;
     for (forms::Form* form : zOrder()) {
         if (!form->Visible()) continue;
         int left = static_cast<int>(forms::roundHalfEven(form->Left() / kTw));

@@ -104,6 +104,7 @@ public:
         return extraMonitors_.empty() ? Platform::monitors() : extraMonitors_;
     }
     void watchScreens(std::function<void()> changed) override { screensChanged_ = std::move(changed); }
+    bool pointerTakenAt(PointPx pixel) override { return underBars(pixel.x, pixel.y); }
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
     void setTopmost(forms::Form& form, bool topmost) override;
@@ -134,6 +135,8 @@ public:
     void setScreenSize(int width, int height) { screen_ = {width, height}; }
     // Every monitor, the primary one among them; none set means the screen alone.
     void setMonitors(std::vector<RectPx> monitors) { extraMonitors_ = std::move(monitors); }
+    // Where the desktop's own bars take the pointer above every window.
+    std::vector<RectPx> barsTakingThePointer;
     // A resolution or the monitors change while the program runs; the
     // program hears of it at the next doEvents, as from a window system.
     void changeScreens(SizePx primary, std::vector<RectPx> monitors);
@@ -191,6 +194,7 @@ public:
 
 private:
     friend class HeadlessPeer;
+    bool underBars(int x, int y) const;
     struct Window {
         forms::Form* form;
         bool topmost = false;

@@ -47,6 +47,13 @@ PointPx QtPlatform::cursorPos() {
     return {p.x(), p.y()};
 }
 
+// In a Wayland session the shell's bars lie below XWayland's override-redirect
+// windows, where the pointer reaches them.
+bool QtPlatform::pointerTakenAt(PointPx pixel) {
+    if (!x11_ || onXWayland()) return false;
+    return x11_->shellBarsTakePointerAt(pixel.x, pixel.y);
+}
+
 XWaylandPointer* QtPlatform::xwaylandPointer() {
     if (!xwaylandAsked_ && x11_) xwaylandPointer_ = XWaylandPointer::detect(x11_->connection());
     xwaylandAsked_ = true;

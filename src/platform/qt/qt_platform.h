@@ -39,6 +39,7 @@ public:
     std::vector<RectPx> monitors() override;
     void watchScreens(std::function<void()> changed) override;
     PointPx cursorPos() override;
+    bool pointerTakenAt(PointPx pixel) override;
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
     void setTopmost(forms::Form& form, bool topmost) override;

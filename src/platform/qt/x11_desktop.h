@@ -1,6 +1,7 @@
 // The few X11 window-manager conversations Qt has no API for: is there a
 // window manager, keep a window off the taskbar, ask for frame extents,
-// offer only moving, activate with the user's time, an empty title.
+// offer only moving, activate with the user's time, an empty title, the
+// desktop shell's bars.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +47,10 @@ public:
     std::optional<FrameExtents> requestFrameExtents(std::uint32_t window);
     // Where the server has the window's client corner, whatever its toolkit believes.
     std::optional<std::pair<int, int>> rootPosition(std::uint32_t window);
+    // Whether a compositing desktop shell takes the pointer at this root
+    // pixel above every window (GNOME Shell's top bar on X11). Not for
+    // XWayland, where the overlay would be a window covering the session.
+    bool shellBarsTakePointerAt(int x, int y);
     void flush();
     xcb_connection_t* connection() const { return connection_; }
 

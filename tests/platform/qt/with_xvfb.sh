@@ -3,8 +3,8 @@
 # pick a free display itself, so parallel test runs never race for one;
 # -noreset keeps it from resetting whenever its last client leaves, when a
 # program starting just then would find no server to connect to.
-# XVFB_WM=openbox (or xfwm4) also runs that window manager on the server and
-# waits until it has taken over the screen, as users have one.
+# XVFB_WM=openbox (or xfwm4, or gnome-shell) also runs that window manager on
+# the server and waits until it has taken over the screen, as users have one.
 # XVFB_MONITORS="WxH+X+Y ..." runs Xorg with the dummy driver instead, one
 # 2560x1024 screen split into those monitors, which the pointer reaches.
 set -euo pipefail
@@ -20,7 +20,8 @@ fi
 xvfb_pid=$!
 wm_pid=""
 cleanup() {
-    [ -n "$wm_pid" ] && { kill "$wm_pid" 2>/dev/null || true; wait "$wm_pid" 2>/dev/null || true; }
+    # The whole group: a session bus started with the window manager goes too.
+    [ -n "$wm_pid" ] && { kill -- "-$wm_pid" 2>/dev/null || true; wait "$wm_pid" 2>/dev/null || true; }
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
     rm -rf "$fifo_dir"
@@ -55,12 +56,19 @@ start_window_manager() {
             openbox --sm-disable --config-file "$fifo_dir/openbox.xml" ;;
         # It reads its settings through xfconf, which needs a session bus.
         xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable ;;
+        # GNOME's desktop shell on X11, its top bar above every window; a
+        # second session bus stands in for the system bus it wants.
+        gnome-shell)
+            dbus-run-session -- sh -c 'DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+                exec dbus-run-session -- gnome-shell --x11 --replace' ;;
         *) echo "with_xvfb.sh: unknown window manager '$1'" >&2; return 1 ;;
     esac
 }
 if [ -n "${XVFB_WM:-}" ]; then
+    set -m  # a process group of its own
     start_window_manager "$XVFB_WM" >"$fifo_dir/wm.log" 2>&1 &
     wm_pid=$!
+    set +m
     for _ in $(seq 1 200); do
         wm_ready && break
         kill -0 "$wm_pid" 2>/dev/null || break
@@ -70,6 +78,17 @@ if [ -n "${XVFB_WM:-}" ]; then
         echo "with_xvfb.sh: $XVFB_WM did not start" >&2
         cat "$fifo_dir/wm.log" >&2
         exit 1
+    fi
+    # The desktop shell's bars come a moment after its window manager, and
+    # it starts in its overview of windows, which a key leaves.
+    if [ "$XVFB_WM" = gnome-shell ]; then
+        for _ in $(seq 1 200); do
+            grep -q "GNOME Shell started" "$fifo_dir/wm.log" && break
+            sleep 0.1
+        done
+        sleep 0.5
+        xdotool key Escape
+        sleep 0.5
     fi
 fi
 "$@"
