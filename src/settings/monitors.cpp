@@ -125,6 +125,7 @@ void Spm::ScreensChanged() {
     MeasureScreen();
     if (ShuttingDown) return;
     PlaceCallPoint(true);
+    CornerCheckDue = true;  // at the next tick: other monitors, other bars
     const std::array<forms::Form*, 2> windows{app.ranchInstance(), app.toroInstance()};
     for (forms::Form* window : windows) {
         if (window && window->Visible()) BringBackIfLost(*window);

@@ -25,15 +25,14 @@ std::string TabCaption(std::int32_t style, int i) {
 
 void Spm::PlaceCallPoint(bool MoveOnly) {
     auto& sp = app.sp();
-    // Where the desktop's bars were met, a corner chosen anew is checked at once.
-    if (!MoveOnly && CornerNoticeGiven) {
-        StandInPlace = CornerTaken(MainPlace) ? FreeCornerNear(MainPlace) : -1;
-    }
     if (auto corner = CornerOf(PlaceInUse())) sp.Move(corner->left, corner->top, sp.Width(), sp.Height());
     if (MoveOnly) return;
-    if (ButtonCaptionStyle < 0 || ButtonCaptionStyle > 3) return;
-    auto& ranch = app.ranch();
-    for (int i = 0; i < 10; ++i) ranch.Command2[i].setCaption(TabCaption(ButtonCaptionStyle, i));
+    if (ButtonCaptionStyle >= 0 && ButtonCaptionStyle <= 3) {
+        auto& ranch = app.ranch();
+        for (int i = 0; i < 10; ++i) ranch.Command2[i].setCaption(TabCaption(ButtonCaptionStyle, i));
+    }
+    // A corner chosen anew is checked at once; the start-up's waits for the splash.
+    if (CornersChecked) AvoidTakenCorner();
 }
 
 void Spm::MakeTopmost(forms::Form& window) { app.platform().setTopmost(window, true); }

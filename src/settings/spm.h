@@ -106,14 +106,14 @@ struct Spm {
     // The corner the call point sits in: the stored one, unless the
     // desktop's bars cover it (taken_corners.cpp).
     std::int32_t PlaceInUse() const { return StandInPlace >= 0 ? StandInPlace : MainPlace; }
-    // Moves the call point off a covered corner for the run, back once it
-    // is free, and tells the user once; the stored corner stays.
+    // Moves the call point off a covered corner, back where it is free, and
+    // tells the user once in the run; the stored corner stays.
     void AvoidTakenCorner();
     bool CornerTaken(std::int32_t place) const;
     std::int32_t FreeCornerNear(std::int32_t place) const;
     void TellTakenCorners();
     std::int32_t StandInPlace = -1;
-    bool CornerNoticeGiven = false;
+    bool CornersChecked = false, CornerCheckDue = true, CornerNoticeGiven = false;
     void MakeTopmost(forms::Form& window);
     void MakeNotTopmost(forms::Form& window);
     void RunEntry(std::int32_t index);

@@ -1,7 +1,9 @@
 // A corner that the desktop's own bars cover (GNOME Shell's top bar on X11)
-// can never be touched: for the run the call point stands in the nearest
-// corner that can, and the user hears once which corners work. The stored
-// corner stays, and the call point goes back to it once it is free.
+// can never be touched: the call point stands in the nearest corner that
+// can, and the user hears once in the run which corners work. The stored
+// corner stays. Asked after the splash, when a corner is chosen and when the
+// screens change, not at every tick: each question is a round trip to the
+// desktop, and the bars come and go with full-screen windows.
 #include "forms/numeric.h"
 #include "platform/platform.h"
 #include "settings/spm.h"
@@ -38,6 +40,7 @@ std::int32_t Spm::FreeCornerNear(std::int32_t place) const {
 }
 
 void Spm::AvoidTakenCorner() {
+    CornersChecked = true;
     const std::int32_t before = StandInPlace;
     const bool taken = CornerTaken(MainPlace);
     StandInPlace = taken ? FreeCornerNear(MainPlace) : -1;

@@ -22,9 +22,11 @@ void Sp::ch_Timer() {
     auto& spm = app_.spm();
     spm.PlaceCallPoint(true);
     if (spm.LastHoverId == kJustOpened) spm.LastHoverId = 0;
-    // After the splash: a desktop shell may also come up after us at login.
     const dialogs::R2* splash = app_.r2Instance();
-    if (!splash || !splash->isLoaded()) spm.AvoidTakenCorner();
+    if (spm.CornerCheckDue && (!splash || !splash->isLoaded())) {
+        spm.CornerCheckDue = false;
+        spm.AvoidTakenCorner();
+    }
 }
 
 // Opens the panel above everything, once per arming of the trigger. While
