@@ -76,20 +76,16 @@ hidden() { ! window_of "$1" >/dev/null; }
 message_box() {
     program_windows | awk '$2 == "-" && $3 != 327 {print $1; f=1; exit} END {exit !f}'
 }
-# answer KEY: presses a key in the message box once it is up, again while
-# that box stays: a window manager that gives the focus to a new window
-# itself (mutter) may take it back from xdotool's focus just after.
+# answer KEY: presses a key in the message box once it is up. A window
+# manager gives a new box the focus itself (mutter a moment after it maps,
+# taking it back from xdotool's): the key waits until the box is active.
 answer() {
-    local attempt
     wait_for 5 message_box >/dev/null || return 1
     answered_box="$(message_box)"
-    for attempt in 1 2 3; do
-        xdotool windowfocus --sync "$answered_box" key "$1" 2>/dev/null
-        wait_for 1 answered_box_gone && return 0
-    done
-    return 1
+    with_window_manager && wait_for 2 answered_box_active
+    xdotool windowfocus --sync "$answered_box" key "$1" 2>/dev/null
 }
-answered_box_gone() { ! xwininfo -id "$answered_box" 2>/dev/null | grep IsViewable >/dev/null; }
+answered_box_active() { [ "$(active_window)" = "$answered_box" ]; }
 
 # "X Y WIDTH HEIGHT" of a window, in pixels on the screen.
 geometry_of() {

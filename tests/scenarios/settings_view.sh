@@ -70,9 +70,9 @@ answer Return
 echo 3 >"$work/corner_in_use"
 check "touching it there opens the panel" open_panel 3
 click_sette
-wait_for 3 in_view
+check "設 opens the view there" wait_for 3 in_view
 click_panel $(ssave_xy 0)
-answer y
+check "保 asks again" answer y
 check "保 writes the chosen corner, not the stand-in" wait_for 3 ini_has MAIN_PLACE 1
 choose_corner 0
 check "the top-left corner chosen, the call point stands in the bottom-left" \
