@@ -31,6 +31,7 @@ trap finish_scenario EXIT
 
 # Prints the tally; the script's status says whether anything failed.
 report() {
+    [ "$failed" -gt 0 ] && shot at-the-end  # kept where SCENARIO_SHOTS says
     if [ "$failed" -gt 0 ] && [ -s "$work/stderr" ]; then
         echo "--- program's stderr"; cat "$work/stderr"
     fi

@@ -68,6 +68,7 @@ shot taken-corner-notice
 check "meanwhile the call point stands in the bottom-right corner" call_point_at $(corner_pixel 3)
 answer Return
 echo 3 >"$work/corner_in_use"
+check "the panel has the focus again" wait_for 2 is_active ranch
 check "touching it there opens the panel" open_panel 3
 click_sette
 check "設 opens the view there" wait_for 3 in_view

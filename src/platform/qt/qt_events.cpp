@@ -49,9 +49,13 @@ PointPx QtPlatform::cursorPos() {
 
 // In a Wayland session the shell's bars lie below XWayland's override-redirect
 // windows, where the pointer reaches them.
+// The X server counts device pixels; Qt's scale factor on X11 is one for all screens.
 bool QtPlatform::pointerTakenAt(PointPx pixel) {
     if (!x11_ || onXWayland()) return false;
-    return x11_->shellBarsTakePointerAt(pixel.x, pixel.y);
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(pixel.x, pixel.y));
+    const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+    return x11_->shellBarsTakePointerAt(static_cast<int>(pixel.x * ratio),
+                                        static_cast<int>(pixel.y * ratio));
 }
 
 XWaylandPointer* QtPlatform::xwaylandPointer() {
