@@ -65,9 +65,12 @@ program_windows() {
 # as wide as the panel also counts as the panel, so that a lost role (checked
 # in registration_modes.sh) fails that one check and not every later one.
 window_of() {
-    program_windows | awk -v role="$1" '$2 == role || (role == "ranch" && $2 == "-" && $3 == 327) {print $1; f=1; exit} END {exit !f}'
+    program_windows | awk -v role="$1" '!f && ($2 == role || (role == "ranch" && $2 == "-" && $3 == 327)) {print $1; f=1}
+        END {exit !f}'
 }
-# (grep -q would end the pipe early: under pipefail that reads as a failure.)
+# The awk programs read to the end: one that left early would end the pipe
+# on the next window's line, which under pipefail reads as a failure (so
+# would grep -q).
 panel_has_role() { program_windows | grep ' ranch ' >/dev/null; }
 shown() { window_of "$1" >/dev/null; }
 hidden() { ! window_of "$1" >/dev/null; }
@@ -75,7 +78,7 @@ hidden() { ! window_of "$1" >/dev/null; }
 # The mapped message box: a role-less window of the program that is not the
 # panel (titles vary: the version, or a button's caption such as 保).
 message_box() {
-    program_windows | awk '$2 == "-" && $3 != 327 {print $1; f=1; exit} END {exit !f}'
+    program_windows | awk '!f && $2 == "-" && $3 != 327 {print $1; f=1} END {exit !f}'
 }
 # answer KEY: presses a key in the message box once it is up. A window
 # manager gives a new box the focus itself (mutter a moment after it maps,
