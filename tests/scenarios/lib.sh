@@ -64,13 +64,13 @@ program_windows() {
 # The mapped window whose WM_WINDOW_ROLE names the form. A role-less window
 # as wide as the panel also counts as the panel, so that a lost role (checked
 # in registration_modes.sh) fails that one check and not every later one.
+# The awks here read to the end: one that left at the first match would end
+# the pipe on the next window's line, which under pipefail reads as a failure.
 window_of() {
     program_windows | awk -v role="$1" '!f && ($2 == role || (role == "ranch" && $2 == "-" && $3 == 327)) {print $1; f=1}
         END {exit !f}'
 }
-# The awk programs read to the end: one that left early would end the pipe
-# on the next window's line, which under pipefail reads as a failure (so
-# would grep -q).
+# (grep -q would end the pipe early too.)
 panel_has_role() { program_windows | grep ' ranch ' >/dev/null; }
 shown() { window_of "$1" >/dev/null; }
 hidden() { ! window_of "$1" >/dev/null; }
