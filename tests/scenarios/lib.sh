@@ -183,7 +183,18 @@ corner_option_xy() { echo "$((8 + ($1 % 2) * 76 + 12)) $((20 + ($1 / 2) * 36 + 5
 # reach X Y: the pointer goes there as a hand takes it, the last pixels in a
 # motion of their own. Sway's XWayland takes a single jump into a window one
 # motion late: a click right after it lands where the pointer was before.
-reach() { by_hand mousemove $(($1 - 2)) "$2" sleep 0.02 mousemove "$1" "$2"; }
+# It returns once the program's X server has the pointer there, so that a
+# click after it cannot reach the windows before the move does.
+reach() {
+    by_hand mousemove $(($1 - 2)) "$2" sleep 0.02 mousemove "$1" "$2"
+    wait_for 2 pointer_near "$1" "$2"
+}
+# Within a pixel: sway's XWayland may round a place down.
+pointer_near() {
+    local x y
+    read -r x y < <(xdotool getmouselocation 2>/dev/null | sed -n 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/p')
+    [ -n "$x" ] && [ $((x - $1)) -ge -1 ] && [ $((x - $1)) -le 1 ] && [ $((y - $2)) -ge -1 ] && [ $((y - $2)) -le 1 ]
+}
 
 # click_panel X Y [BUTTON]: clicks at a place of the shown panel.
 click_panel() {
