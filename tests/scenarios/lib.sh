@@ -193,7 +193,7 @@ reach() {
 pointer_near() {
     local x y
     read -r x y < <(xdotool getmouselocation 2>/dev/null | sed -n 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/p')
-    [ -n "$x" ] && [ $((x - $1)) -ge -1 ] && [ $((x - $1)) -le 1 ] && [ $((y - $2)) -ge -1 ] && [ $((y - $2)) -le 1 ]
+    [ -n "$x" ] && (( (x - $1) ** 2 <= 1 && (y - $2) ** 2 <= 1 ))
 }
 
 # click_panel X Y [BUTTON]: clicks at a place of the shown panel.

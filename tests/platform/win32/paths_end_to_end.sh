@@ -114,11 +114,11 @@ open_panel() {
     panel_window
 }
 
-# type_into_box TEXT: replaces the focused box's text with TEXT from the
+# paste_into_box TEXT: replaces the focused box's text with TEXT from the
 # clipboard. Typed, each Japanese character goes through a spare key that
 # xdotool maps for a moment, and now and then the entry came out wrong
 # however slow the typing.
-type_into_box() {
+paste_into_box() {
     printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1
     xdotool key End shift+Home ctrl+v
 }
@@ -138,12 +138,12 @@ if [ -n "$PANEL" ]; then
     read -r dx dy dw dh < <(window_geometry "$dialog")
     xdotool mousemove $((dx + dw / 2)) $((dy + 4))
     check "the dialog takes the keyboard" wait_for 10 has_focus "$dialog"
-    type_into_box "${TITLES[3]}"
+    paste_into_box "${TITLES[3]}"
     xdotool key Tab
-    type_into_box "${LINKS[3]}"
+    paste_into_box "${LINKS[3]}"
     # The buttons come next in the tab order: back round to the folder.
     xdotool key shift+Tab shift+Tab
-    type_into_box "${FOLDERS[3]}"
+    paste_into_box "${FOLDERS[3]}"
     xdotool key Return
     check "the entry given in the dialog is saved at once" wait_for 15 stored_is "$ENTRIES" Exe03 "${LINKS[3]}"
     stored_is "$ENTRIES" Exe03 "${LINKS[3]}" || echo "note: entry 3 was stored as" \
