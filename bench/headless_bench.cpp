@@ -12,7 +12,8 @@ std::shared_ptr<Store> fullStore() {
     Program filler(store);
     filler.start(false);
     for (int i = 0; i < 100; ++i) {
-        filler.spm().EntryTable.Exe[i] = "C:\\Program Files\\ツール\\tool" + std::to_string(i) + ".exe";
+        filler.spm().EntryTable.Exe[i] =
+            "C:\\Program Files\\ツール\\tool" + std::to_string(i) + ".exe";
         filler.spm().EntryTable.APName[i] = "ツール " + std::to_string(i);
         filler.spm().EntryTable.APPath[i] = "C:\\Program Files\\ツール\\";
     }

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "dialogs/r2.h"
-#include "forms/numeric.h"
 #include "dialogs/toro.h"
+#include "forms/numeric.h"
 #include "panel/ranch.h"
 #include "platform/headless/headless_platform.h"
 #include "settings/spm.h"
@@ -21,8 +21,8 @@ using platform::headless::Store;
 // One run of the program. Runs sharing a Store see each other's saves.
 struct Program {
     explicit Program(std::shared_ptr<Store> store = std::make_shared<Store>(),
-                 std::shared_ptr<platform::headless::InstanceLock> lock =
-                     std::make_shared<platform::headless::InstanceLock>())
+                     std::shared_ptr<platform::headless::InstanceLock> lock =
+                         std::make_shared<platform::headless::InstanceLock>())
         : desktop(std::move(store), std::move(lock)), app(desktop) {}
 
     // Start-up, then let the splash finish so it does not interleave.

@@ -10,9 +10,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -21,7 +21,8 @@ namespace {
 
 // The raw bytes of a window property, empty when it is not set.
 std::string property(xcb_connection_t* c, xcb_window_t window, const char* name, xcb_atom_t type) {
-    auto atomReply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+    auto atomReply =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
     if (!atomReply) return {};
     auto reply = xcb_get_property_reply(
         c, xcb_get_property(c, 0, window, atomReply->atom, type, 0, 64), nullptr);

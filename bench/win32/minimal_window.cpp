@@ -19,10 +19,16 @@ struct RefusingTarget final : IDropTarget {
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override { return refuse(effect); }
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override { return refuse(effect); }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        return refuse(effect);
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        return refuse(effect);
+    }
     HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override { return refuse(effect); }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        return refuse(effect);
+    }
     static HRESULT refuse(DWORD* effect) {
         *effect = DROPEFFECT_NONE;
         return S_OK;
@@ -46,8 +52,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.lpszClassName = L"MinimalWindow";
     RegisterClassExW(&wc);
     const int right = GetSystemMetrics(SM_CXSCREEN) - 1;
-    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP, right, 0,
-                                1, 1, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP,
+                                right, 0, 1, 1, nullptr, nullptr, instance, nullptr);
 #ifdef TAKES_DRAGS
     if (SUCCEEDED(OleInitialize(nullptr))) RegisterDragDrop(hwnd, &target);
     ShowWindow(hwnd, SW_SHOW);

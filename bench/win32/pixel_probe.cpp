@@ -18,9 +18,10 @@ namespace {
 
 // The pixel as 0xRRGGBB, or -1 when the server gives no image.
 long pixelAt(xcb_connection_t* c, xcb_window_t root, int x, int y) {
-    auto* reply = xcb_get_image_reply(
-        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, std::int16_t(x), std::int16_t(y), 1, 1, ~0u),
-        nullptr);
+    auto* reply = xcb_get_image_reply(c,
+                                      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root,
+                                                    std::int16_t(x), std::int16_t(y), 1, 1, ~0u),
+                                      nullptr);
     if (!reply) return -1;
     long value = -1;
     if (xcb_get_image_data_length(reply) >= 3) {
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
     const auto deadline = start + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < deadline) {
         if (pixelAt(c, root, x, y) == wanted) {
-            const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+            const std::chrono::duration<double, std::milli> elapsed =
+                std::chrono::steady_clock::now() - start;
             std::printf("%.0f\n", elapsed.count());
             return 0;
         }

@@ -3,16 +3,17 @@
 // the backend hands over; everything else is named by its file name.
 #include "dialogs/dropped_entry.h"
 
-#include "dialogs/toro.h"
-
 #include <optional>
+
+#include "dialogs/toro.h"
 
 namespace dialogs {
 
 namespace {
 
 bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::string trimmed(const std::string& text) {
@@ -30,7 +31,9 @@ std::string unescaped(const std::string& value) {
             continue;
         }
         const char next = value[++i];
-        out += next == '\\' ? '\\' : (next == 's' || next == 'n' || next == 't' || next == 'r') ? ' ' : next;
+        out += next == '\\'                                                 ? '\\'
+               : (next == 's' || next == 'n' || next == 't' || next == 'r') ? ' '
+                                                                            : next;
     }
     return out;
 }

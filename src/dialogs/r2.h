@@ -14,7 +14,7 @@ class App;
 namespace dialogs {
 
 class R2 : public forms::Form {
-public:
+  public:
     explicit R2(shell::App& app);
 
     forms::ControlArray<forms::Label> l = addArray<forms::Label>("l", 9);
@@ -25,7 +25,7 @@ public:
 
     bool animationStarted() const { return started_; }
 
-private:
+  private:
     struct Colors {
         double R, G, B;
     };

@@ -103,8 +103,7 @@ void R2::Letters(const Colors& c) {
             const double start = 3825 - l[k].Width();
             l[k - 1].setLeft(start - (start - target_[static_cast<std::size_t>(k - 1)]) / 50 * s);
         }
-        l[k].setForeColor(
-            roundedRgb(255 - c.R / 50 * s, 255 - c.G / 50 * s, 255 - c.B / 50 * s));
+        l[k].setForeColor(roundedRgb(255 - c.R / 50 * s, 255 - c.G / 50 * s, 255 - c.B / 50 * s));
         if (s == 50) {
             s = 0;
             ++k;

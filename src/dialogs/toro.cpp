@@ -39,8 +39,8 @@ Toro::Toro(shell::App& app)
     onActivate = [this] { Form_Activate(); };
     onShowing = [this] { app_.spm().BringBackIfLost(*this); };
     onCloseRequest = [this] { Form_QueryUnload(); };
-    for (forms::Control* c :
-         std::initializer_list<forms::Control*>{&Title, &ComLine, &EXEPath, &Command1, &Command2, &Command3}) {
+    for (forms::Control* c : std::initializer_list<forms::Control*>{
+             &Title, &ComLine, &EXEPath, &Command1, &Command2, &Command3}) {
         c->onKeyDown = [this](int k, int) { KHAN(k); };
     }
     Command1.onClick = [this] { Command1_Click(); };

@@ -22,7 +22,7 @@ struct FileDialogSettings {
 };
 
 class Toro : public forms::Form {
-public:
+  public:
     explicit Toro(shell::App& app);
 
     forms::TextBox& Title = add<forms::TextBox>("Title");
@@ -48,7 +48,7 @@ public:
     // stores them, cancel forgets them.
     void FillBoxes(const EntryTexts& texts);
 
-private:
+  private:
     int entryIndex() const { return DrawWidth() - 1; }
     bool entryIndexValid() const { return entryIndex() >= 0 && entryIndex() < 100; }
 

@@ -59,6 +59,8 @@ void Toro::KHAN(std::int32_t KeyCode) {
 }
 
 // A close by the window system acts as cancel, so the panel comes back.
-void Toro::Form_QueryUnload() { Command3_Click(); }
+void Toro::Form_QueryUnload() {
+    Command3_Click();
+}
 
 }  // namespace dialogs

@@ -79,9 +79,13 @@ void Control::setForeColor(Color c) {
     changed(Prop::ForeColor);
 }
 
-void Control::SetFocus() { form_.focusControl(this); }
+void Control::SetFocus() {
+    form_.focusControl(this);
+}
 
-bool Control::hasFocus() const { return form_.ActiveControl() == this; }
+bool Control::hasFocus() const {
+    return form_.ActiveControl() == this;
+}
 
 double Control::clientLeft() const {
     double x = left_;
@@ -95,6 +99,8 @@ double Control::clientTop() const {
     return y;
 }
 
-void Control::changed(Prop p) { form_.notify(*this, p); }
+void Control::changed(Prop p) {
+    form_.notify(*this, p);
+}
 
 }  // namespace forms

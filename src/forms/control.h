@@ -14,7 +14,7 @@ class Form;
 class Frame;
 
 class Control {
-public:
+  public:
     Control(Form& form, ControlKind kind, std::string name, int index);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -88,10 +88,10 @@ public:
     std::function<void(double x, double y)> onDragOver;
     std::function<void(const DroppedFiles& files, double x, double y)> onDragDrop;
 
-protected:
+  protected:
     void changed(Prop p);
 
-private:
+  private:
     Form& form_;
     ControlKind kind_;
     std::string name_;

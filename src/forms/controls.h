@@ -10,29 +10,29 @@ namespace forms {
 
 // Base of the kinds that show a caption.
 class CaptionedControl : public Control {
-public:
+  public:
     using Control::Control;
     const std::string& Caption() const { return caption_; }
     virtual void setCaption(std::string text);
 
-private:
+  private:
     std::string caption_;
 };
 
 class CommandButton : public CaptionedControl {
-public:
+  public:
     CommandButton(Form& f, std::string name, int index = -1)
         : CaptionedControl(f, ControlKind::CommandButton, std::move(name), index) {}
     bool canFocus() const override { return true; }
     bool isDefault() const { return default_; }
     void setDefault(bool v) { default_ = v; }
 
-private:
+  private:
     bool default_ = false;
 };
 
 class Label : public CaptionedControl {
-public:
+  public:
     Label(Form& f, std::string name, int index = -1)
         : CaptionedControl(f, ControlKind::Label, std::move(name), index) {}
     void setCaption(std::string text) override;
@@ -49,7 +49,7 @@ public:
     // they are set in never matters.
     void fitToText();
 
-private:
+  private:
     bool autoSize_ = false;
     Alignment alignment_ = Alignment::Left;
     bool transparent_ = false;
@@ -57,19 +57,19 @@ private:
 };
 
 class CheckBox : public CaptionedControl {
-public:
+  public:
     CheckBox(Form& f, std::string name, int index = -1)
         : CaptionedControl(f, ControlKind::CheckBox, std::move(name), index) {}
     bool canFocus() const override { return true; }
     int Value() const { return value_; }  // 0 unchecked, 1 checked, 2 grey
     void setValue(int v);
 
-private:
+  private:
     int value_ = 0;
 };
 
 class OptionButton : public CaptionedControl {
-public:
+  public:
     OptionButton(Form& f, std::string name, int index = -1)
         : CaptionedControl(f, ControlKind::OptionButton, std::move(name), index) {}
     bool canFocus() const override { return true; }
@@ -77,30 +77,30 @@ public:
     // Selecting one button clears the others of its container.
     void setValue(bool v);
 
-private:
+  private:
     bool value_ = false;
 };
 
 class Frame : public CaptionedControl {
-public:
+  public:
     Frame(Form& f, std::string name, int index = -1)
         : CaptionedControl(f, ControlKind::Frame, std::move(name), index) {}
 };
 
 class TextBox : public Control {
-public:
+  public:
     TextBox(Form& f, std::string name, int index = -1)
         : Control(f, ControlKind::TextBox, std::move(name), index) {}
     bool canFocus() const override { return true; }
     const std::string& Text() const { return text_; }
     void setText(std::string text);
 
-private:
+  private:
     std::string text_;
 };
 
 class PictureBox : public Control {
-public:
+  public:
     PictureBox(Form& f, std::string name, int index = -1)
         : Control(f, ControlKind::PictureBox, std::move(name), index) {}
     bool canFocus() const override { return true; }
@@ -108,13 +108,13 @@ public:
 
 // An empty rectangle with a single-line border.
 class Image : public Control {
-public:
+  public:
     Image(Form& f, std::string name, int index = -1)
         : Control(f, ControlKind::Image, std::move(name), index) {}
 };
 
 class Line : public Control {
-public:
+  public:
     Line(Form& f, std::string name, int index = -1)
         : Control(f, ControlKind::Line, std::move(name), index) {}
     double X1() const { return x1_; }
@@ -127,14 +127,14 @@ public:
     bool inverting() const { return inverting_; }
     void setInverting(bool v) { inverting_ = v; }
 
-private:
+  private:
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     int borderWidth_ = 1;
     bool inverting_ = false;
 };
 
 class Timer : public Control {
-public:
+  public:
     Timer(Form& f, std::string name, int index = -1)
         : Control(f, ControlKind::Timer, std::move(name), index) {}
     int Interval() const { return interval_; }  // 0 = idle
@@ -144,21 +144,21 @@ public:
         if (onTimer) onTimer();
     }
 
-private:
+  private:
     int interval_ = 0;
 };
 
 // A control array: one name, members told apart by an index from 0.
 template <class T>
 class ControlArray {
-public:
+  public:
     T& operator[](int i) const { return *items_.at(static_cast<std::size_t>(i)); }
     int size() const { return static_cast<int>(items_.size()); }
     void add(T& item) { items_.push_back(&item); }
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<T*> items_;
 };
 

@@ -142,7 +142,9 @@ void Form::focusControl(Control* c) {
     if (c) notify(*c, Prop::Focus);
 }
 
-void Form::userFocused(Control* c) { focus_ = c; }
+void Form::userFocused(Control* c) {
+    focus_ = c;
+}
 
 Control* Form::firstFocusable() const {
     Control* best = nullptr;

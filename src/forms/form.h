@@ -28,12 +28,12 @@ struct DrawOp {
 struct FormStyle {
     FrameStyle frame = FrameStyle::Dialog;
     bool showInTaskbar = false;
-    int iconId = 0;  // 0: no icon of its own
+    int iconId = 0;           // 0: no icon of its own
     bool takesDrops = false;  // files dragged in from other programs
 };
 
 class Form {
-public:
+  public:
     Form(Runtime& runtime, std::string name, FormStyle style, double clientWidth,
          double clientHeight);
     virtual ~Form();
@@ -94,19 +94,19 @@ public:
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     Control* find(const std::string& qualifiedName) const;
     Control* ActiveControl() const { return focus_; }
-    void focusControl(Control* c);     // by the program
-    void userFocused(Control* c);      // reported by a backend
+    void focusControl(Control* c);    // by the program
+    void userFocused(Control* c);     // reported by a backend
     Control* firstFocusable() const;  // lowest tab index that can take focus now
 
     FormPeer* peer() const { return peer_.get(); }
     // A backend writes what the user did through the setters inside this
     // guard, so that the change is not echoed back to it.
     class NoEcho {
-    public:
+      public:
         explicit NoEcho(Form& f) : form_(f) { ++form_.echoBlock_; }
         ~NoEcho() { --form_.echoBlock_; }
 
-    private:
+      private:
         Form& form_;
     };
     void notify(Prop what);
@@ -136,7 +136,7 @@ public:
     void dragOverAt(Control* control, double x, double y);
     void dropAt(Control* control, const DroppedFiles& files, double x, double y);
 
-protected:
+  protected:
     template <class T>
     T& add(const std::string& name, int index = -1) {
         auto owned = std::make_unique<T>(*this, name, index);
@@ -151,7 +151,7 @@ protected:
         return array;
     }
 
-private:
+  private:
     friend class Runtime;
     void setVisibleFlag(bool v);
 

@@ -8,7 +8,7 @@ namespace forms {
 class Control;
 
 class FormPeer {
-public:
+  public:
     virtual ~FormPeer() = default;
     virtual void formChanged(Prop what) = 0;
     virtual void controlChanged(Control& control, Prop what) = 0;

@@ -13,7 +13,7 @@ namespace forms {
 class Form;
 
 class Runtime {
-public:
+  public:
     explicit Runtime(platform::Platform& platform) : platform_(platform) {}
     platform::Platform& platform() const { return platform_; }
 
@@ -34,7 +34,7 @@ public:
     void beginLoad() { ++loadDepth_; }
     void endLoad() { --loadDepth_; }
 
-private:
+  private:
     void makeActive(Form& form);
 
     platform::Platform& platform_;

@@ -10,10 +10,18 @@ namespace forms {
 // 24-bit colour with red in the low byte, as the store keeps it.
 using Color = std::int32_t;
 
-constexpr Color rgb(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
-constexpr int redOf(Color c) { return c & 0xFF; }
-constexpr int greenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr int blueOf(Color c) { return (c >> 16) & 0xFF; }
+constexpr Color rgb(int r, int g, int b) {
+    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
+constexpr int redOf(Color c) {
+    return c & 0xFF;
+}
+constexpr int greenOf(Color c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int blueOf(Color c) {
+    return (c >> 16) & 0xFF;
+}
 
 // An unset face means the platform's default font for that kind of control.
 struct Font {

@@ -20,7 +20,7 @@ struct ColorDialogSettings {
 };
 
 class Ranch : public forms::Form {
-public:
+  public:
     explicit Ranch(shell::App& app);
 
     // Settings view (hidden at creation but for Sette).
@@ -106,7 +106,7 @@ public:
     // Sette shown and enabled, EditState 0-99.
     bool inPlainState() const;
 
-private:
+  private:
     void LayOut();
     void WireEvents();
     void ReturnToPlainState();
@@ -121,8 +121,8 @@ private:
     void FillEmptySlotsFrom(int slot, const forms::DroppedFiles& files);
 
     shell::App& app_;
-    bool dragOver_ = false;          // a drag from another program is over the panel
-    bool lostFocusInDrag_ = false;   // and the window lost the focus meanwhile
+    bool dragOver_ = false;         // a drag from another program is over the panel
+    bool lostFocusInDrag_ = false;  // and the window lost the focus meanwhile
 };
 
 }  // namespace panel

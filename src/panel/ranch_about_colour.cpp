@@ -31,7 +31,9 @@ void Ranch::Nc_Click() {
     app_.spm().MainColor = Nc.BackColor().value_or(*chosen);
 }
 
-void Ranch::NcC_Click() { Nc_Click(); }
+void Ranch::NcC_Click() {
+    Nc_Click();
+}
 
 void Ranch::Nc_MouseMove(int, int, double, double) {
     ShowHint(settings::hover::kNc, "クリックで色設定に突入");

@@ -22,7 +22,8 @@ void Ranch::Form_Load() {
 void Ranch::Form_Activate() {
     auto& spm = app_.spm();
     for (int i = 0; i < 10; ++i) {
-        Command1[i].setCaption(spm.EntryTable.APName[static_cast<std::size_t>(spm.CurrentBox * 10 + i)]);
+        Command1[i].setCaption(
+            spm.EntryTable.APName[static_cast<std::size_t>(spm.CurrentBox * 10 + i)]);
     }
     auto& previous = Command2[spm.PreviousBox];
     auto& current = Command2[spm.CurrentBox];

@@ -9,7 +9,7 @@
 namespace panel {
 
 namespace {
-constexpr int kQuestion = platform::mb::kYesNo | platform::mb::kExclamation;       // 52
+constexpr int kQuestion = platform::mb::kYesNo | platform::mb::kExclamation;      // 52
 constexpr int kHelpQuestion = platform::mb::kYesNo | platform::mb::kInformation;  // 68
 }  // namespace
 
@@ -30,17 +30,17 @@ void Ranch::SSave_Click(int Index) {
             Stetus.setCaption("保存しませんでした。");
         }
     } else if (Index == 1) {
-        const std::string text = "諸設定や登録項目を保存せずに" + std::string(settings::kProductName) +
-                                 "を終了します。" + bl + "(すでに下の｢保存ボタン｣を押して保存処理済みか" +
-                                 bl + "｢敏感らっぱー｣をチェック済みならば保存されています)" + bl +
-                                 "よろしいですか？";
+        const std::string text =
+            "諸設定や登録項目を保存せずに" + std::string(settings::kProductName) +
+            "を終了します。" + bl + "(すでに下の｢保存ボタン｣を押して保存処理済みか" + bl +
+            "｢敏感らっぱー｣をチェック済みならば保存されています)" + bl + "よろしいですか？";
         if (p.messageBox(text, kQuestion, SSave[1].Caption()) != platform::mb::kAnswerYes) return;
         Sette_Click();
         app_.sp().Unload();
     } else if (Index == 2) {
-        int answer = p.messageBox(std::string(settings::kProductName) +
-                                      "Ver1.9からの追加機能、ご覧になります？",
-                                  kHelpQuestion, settings::kProductTitle);
+        int answer = p.messageBox(
+            std::string(settings::kProductName) + "Ver1.9からの追加機能、ご覧になります？",
+            kHelpQuestion, settings::kProductTitle);
         if (answer != platform::mb::kAnswerYes) return;
         const std::string help = "Ver1.9からの追加機能・・・・" + bl + bl +
                                  "｢D｣ｷｰを押すことにより 登録を削除するモードを発動" + bl +

@@ -25,7 +25,9 @@ std::string leftOutNotice(std::size_t count) {
 void Ranch::WireDropEvents() {
     onDragEnter = [this] { Form_DragEnter(); };
     onDragLeave = [this] { Form_DragLeave(); };
-    onDragDrop = [this](const forms::DroppedFiles& f, double x, double y) { Form_DragDrop(f, x, y); };
+    onDragDrop = [this](const forms::DroppedFiles& f, double x, double y) {
+        Form_DragDrop(f, x, y);
+    };
     for (int i = 0; i < 10; ++i) {
         Command1[i].onDragDrop = [this, i](const forms::DroppedFiles& f, double x, double y) {
             Command1_DragDrop(i, f, x, y);
@@ -34,7 +36,9 @@ void Ranch::WireDropEvents() {
     }
 }
 
-void Ranch::Form_DragEnter() { dragOver_ = true; }
+void Ranch::Form_DragEnter() {
+    dragOver_ = true;
+}
 
 // A lost focus that came during the drag hides the panel now that the drag
 // went elsewhere.

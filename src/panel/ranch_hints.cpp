@@ -68,7 +68,9 @@ void Ranch::Bnk_MouseMove(int, int, double, double) {
     ShowHint(settings::hover::kBnk, "登録･削除･修正が行われた瞬間にその変化を記録します");
 }
 
-void Ranch::BunWak_MouseMove(int, int, double, double) { Stetus.setCaption(""); }
+void Ranch::BunWak_MouseMove(int, int, double, double) {
+    Stetus.setCaption("");
+}
 
 void Ranch::Form_MouseMove(int, int, double, double) {
     StartPollIfTao();

@@ -18,7 +18,8 @@ const Font kPMincho12{"ＭＳ Ｐ明朝", 12, false, false};
 }  // namespace
 
 Ranch::Ranch(shell::App& app)
-    : forms::Form(app.runtime(), "ranch", {forms::FrameStyle::ToolWindow, false, 2, true}, 4905, 5580),
+    : forms::Form(app.runtime(), "ranch", {forms::FrameStyle::ToolWindow, false, 2, true}, 4905,
+                  5580),
       app_(app) {
     setForeColor(rgb(255, 255, 255));
     setFont({"ＭＳ 明朝", 2.25, true, true});
@@ -80,10 +81,10 @@ void Ranch::LayOut() {
         double top, width;
         int tab;
     };
-    for (const Check& c : {Check{MoE, "より楽々ﾓｰﾄﾞ", 1260, 1455, 29},
-                           Check{Jiko, "自己主張ﾊﾞﾘﾊﾞﾘ", 1560, 1755, 30},
-                           Check{Bnk, "敏感らっぱー", 1860, 1635, 31},
-                           Check{Tao, "手弱女ぶり発揮", 2160, 1635, 32}}) {
+    for (const Check& c :
+         {Check{MoE, "より楽々ﾓｰﾄﾞ", 1260, 1455, 29}, Check{Jiko, "自己主張ﾊﾞﾘﾊﾞﾘ", 1560, 1755, 30},
+          Check{Bnk, "敏感らっぱー", 1860, 1635, 31},
+          Check{Tao, "手弱女ぶり発揮", 2160, 1635, 32}}) {
         c.box.setCaption(c.caption);
         c.box.place(60, c.top, c.width, 195, c.tab);
         c.box.setFont(kPMincho9Bold);
@@ -95,7 +96,8 @@ void Ranch::LayOut() {
     const double verWidth[] = {105, 1980, 105};
     const double verHeight[] = {180, 195, 195};
     const int verTab[] = {27, 28, 33};
-    const Font verFont[] = {kPMincho9Bold, {"ＭＳ Ｐゴシック", 9.75, false, false}, kPMincho975Bold};
+    const Font verFont[] = {
+        kPMincho9Bold, {"ＭＳ Ｐゴシック", 9.75, false, false}, kPMincho975Bold};
     for (int i = 0; i < 3; ++i) {
         auto& label = VerH[i];
         if (i == 1) label.setCaption(settings::kNoticeLine);
@@ -164,7 +166,9 @@ void Ranch::WireEvents() {
     onCloseRequest = [this] { Form_LostFocus(); };
     onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
-    YobiWak.onMouseMove = [this](int b, int s, double x, double y) { YobiWak_MouseMove(b, s, x, y); };
+    YobiWak.onMouseMove = [this](int b, int s, double x, double y) {
+        YobiWak_MouseMove(b, s, x, y);
+    };
     for (int i = 0; i < 4; ++i) {
         Yobidasi_Docchi[i].onClick = [this, i] { Yobidasi_Docchi_Click(i); };
         Yobidasi_Docchi[i].onMouseMove = [this, i](int b, int s, double x, double y) {

@@ -62,9 +62,13 @@ void Ranch::Command1_KeyDown(int, int KeyCode, int) {
     }
 }
 
-void Ranch::Form_KeyDown(int KeyCode, int) { Command1_KeyDown(0, KeyCode, 0); }
+void Ranch::Form_KeyDown(int KeyCode, int) {
+    Command1_KeyDown(0, KeyCode, 0);
+}
 
-void Ranch::Command2_KeyDown(int, int KeyCode, int) { Command1_KeyDown(0, KeyCode, 0); }
+void Ranch::Command2_KeyDown(int, int KeyCode, int) {
+    Command1_KeyDown(0, KeyCode, 0);
+}
 
 void Ranch::Command1_Click(int Index) {
     auto& spm = app_.spm();

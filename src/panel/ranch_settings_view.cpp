@@ -71,7 +71,9 @@ void Ranch::Sette_MouseMove(int, int, double, double) {
     ShowHint(settings::hover::kSette, "ｸﾘｯｸ:｢設定画面｣と切り替え");
 }
 
-void Ranch::Yobidasi_Docchi_Click(int Index) { app_.spm().MainPlace = Index; }
+void Ranch::Yobidasi_Docchi_Click(int Index) {
+    app_.spm().MainPlace = Index;
+}
 
 void Ranch::Yobidasi_Docchi_MouseMove(int, int, int, double, double) {
     ShowHint(settings::hover::kYobidasi, "※ﾀｽｸﾊﾞｰが↓にある時｢左下｣設定するとﾒｲｿﾒﾆｭ呼べﾏﾍﾝ");

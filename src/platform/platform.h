@@ -52,8 +52,8 @@ struct OpenFileRequest {
 };
 
 struct OpenFileResult {
-    std::string path;      // full path of the chosen file
-    std::string fileTitle; // its bare name, as the dialog reports it
+    std::string path;       // full path of the chosen file
+    std::string fileTitle;  // its bare name, as the dialog reports it
 };
 
 struct ColorRequest {
@@ -70,7 +70,7 @@ struct StoreFailure {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Screen and pointer, in pixels.

@@ -18,11 +18,19 @@ namespace {
 
 constexpr double kTw = forms::kTwipsPerPixel;
 
-bool isRightCorner(std::int32_t place) { return place == 1 || place == 3; }
-bool isBottomCorner(std::int32_t place) { return place == 2 || place == 3; }
+bool isRightCorner(std::int32_t place) {
+    return place == 1 || place == 3;
+}
+bool isBottomCorner(std::int32_t place) {
+    return place == 2 || place == 3;
+}
 
-int rightEdge(const platform::RectPx& m) { return m.x + m.width; }
-int bottomEdge(const platform::RectPx& m) { return m.y + m.height; }
+int rightEdge(const platform::RectPx& m) {
+    return m.x + m.width;
+}
+int bottomEdge(const platform::RectPx& m) {
+    return m.y + m.height;
+}
 
 // The corner of the whole desktop is where a thrown pointer stops: among the
 // monitors furthest out sideways, the one furthest out vertically.

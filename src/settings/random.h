@@ -8,7 +8,7 @@
 namespace settings {
 
 class Random {
-public:
+  public:
     void seed(double clockSeconds) {
         engine_.seed(static_cast<std::mt19937::result_type>(clockSeconds * 1000.0));
     }
@@ -18,7 +18,7 @@ public:
     }
     void setSource(std::function<double()> source) { source_ = std::move(source); }
 
-private:
+  private:
     std::mt19937 engine_{12345};
     std::function<double()> source_;
 };

@@ -73,7 +73,8 @@ void Spm::LoadSettings() {
     MainColor = readNumber(p, store::kMainColor);
 
     for (int i = 0; i < kEntryCount; ++i) {
-        EntryTable.Exe[i] = p.getSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), "");
+        EntryTable.Exe[i] =
+            p.getSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), "");
         EntryTable.APName[i] =
             p.getSetting(kAppName, store::kEntrySection, store::entryKey("APName", i), kEmptyTitle);
         EntryTable.APPath[i] =
@@ -140,11 +141,12 @@ bool Spm::SaveSettings() {
 
 bool Spm::SaveSettingsBeforeExit() {
     while (const auto failure = writeSettings(*this)) {
-        const int answer = askAboutSave(*this,
-                                        describeSaveFailure(*failure, BlankLine) + BlankLine +
-                                            "このまま終わると、保存できなかった分は消えちゃいます。" +
-                                            BlankLine + "もう一度保存してみます？",
-                                        platform::mb::kYesNo | platform::mb::kExclamation);
+        const int answer =
+            askAboutSave(*this,
+                         describeSaveFailure(*failure, BlankLine) + BlankLine +
+                             "このまま終わると、保存できなかった分は消えちゃいます。" + BlankLine +
+                             "もう一度保存してみます？",
+                         platform::mb::kYesNo | platform::mb::kExclamation);
         // The farewell show plays on the panel, on top as the shutdown had it.
         MakeNotTopmost(app.sp());
         MakeTopmost(app.ranch());

@@ -51,8 +51,12 @@ constexpr std::int32_t kNc = 19;
 constexpr std::int32_t kStetus = 20;
 constexpr std::int32_t kYobidasi = 21;
 constexpr std::int32_t kJustOpened = 99;
-constexpr std::int32_t slot(int s) { return 30 + s; }  // 30-39
-constexpr std::int32_t tab(int b) { return 40 + b; }   // 40-49
+constexpr std::int32_t slot(int s) {
+    return 30 + s;
+}  // 30-39
+constexpr std::int32_t tab(int b) {
+    return 40 + b;
+}  // 40-49
 }  // namespace hover
 
 struct Spm {

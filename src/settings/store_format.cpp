@@ -8,7 +8,9 @@
 
 namespace settings {
 
-static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+static bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::optional<std::int32_t> parseStoredNumber(const std::string& text) {
     std::size_t begin = 0, end = text.size();
@@ -18,8 +20,8 @@ std::optional<std::int32_t> parseStoredNumber(const std::string& text) {
     if (core.empty()) return std::nullopt;
     // Only plain decimal notation: no hex, no inf/nan, nothing after the number.
     for (char c : core) {
-        bool allowed = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' ||
-                       c == 'E';
+        bool allowed =
+            (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
         if (!allowed) return std::nullopt;
     }
     char* stop = nullptr;
@@ -47,6 +49,8 @@ std::string formatPosition(double twips) {
     return buffer;
 }
 
-std::string formatInt(std::int32_t value) { return std::to_string(value); }
+std::string formatInt(std::int32_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace settings

@@ -20,12 +20,22 @@ static T& loaded(std::unique_ptr<T>& slot, App& app) {
     return *slot;
 }
 
-Sp& App::sp() { return loaded(sp_, *this); }
-panel::Ranch& App::ranch() { return loaded(ranch_, *this); }
-dialogs::Toro& App::toro() { return loaded(toro_, *this); }
-dialogs::R2& App::r2() { return loaded(r2_, *this); }
+Sp& App::sp() {
+    return loaded(sp_, *this);
+}
+panel::Ranch& App::ranch() {
+    return loaded(ranch_, *this);
+}
+dialogs::Toro& App::toro() {
+    return loaded(toro_, *this);
+}
+dialogs::R2& App::r2() {
+    return loaded(r2_, *this);
+}
 
-void App::start() { sp(); }
+void App::start() {
+    sp();
+}
 
 int App::run() {
     start();

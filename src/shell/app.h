@@ -24,7 +24,7 @@ namespace shell {
 class Sp;
 
 class App {
-public:
+  public:
     explicit App(platform::Platform& platform);
     ~App();
     App(const App&) = delete;
@@ -50,7 +50,7 @@ public:
     // Starts and then runs the platform's event loop until the process ends.
     int run();
 
-private:
+  private:
     platform::Platform& platform_;
     forms::Runtime runtime_;
     settings::Spm spm_;

@@ -9,7 +9,7 @@ namespace shell {
 class App;
 
 class Sp : public forms::Form {
-public:
+  public:
     explicit Sp(App& app);
 
     forms::Timer& ch = add<forms::Timer>("ch");
@@ -21,7 +21,7 @@ public:
     void Form_Unload();
     void ch_Timer();
 
-private:
+  private:
     void TransferOptionBits();
     void ShowEndQuestion();
     void ShowAbout();

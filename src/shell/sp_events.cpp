@@ -16,7 +16,9 @@ std::string AboutText(const std::string& blankLine, const std::string& noticeLin
            settings::kAuthor;
 }
 
-std::string AboutTitle() { return std::string(settings::kProductName) + " についてよ"; }
+std::string AboutTitle() {
+    return std::string(settings::kProductName) + " についてよ";
+}
 
 void Sp::ch_Timer() {
     auto& spm = app_.spm();
@@ -60,9 +62,8 @@ void Sp::Form_MouseDown(int Button, int, double, double) {
 
 void Sp::ShowEndQuestion() {
     using namespace platform::mb;
-    int answer = app_.platform().messageBox("保存＆終了しますよん",
-                                            kYesNo | kExclamation | kDefaultButton2,
-                                            settings::kProductTitle);
+    int answer = app_.platform().messageBox(
+        "保存＆終了しますよん", kYesNo | kExclamation | kDefaultButton2, settings::kProductTitle);
     if (answer == kAnswerYes) Unload();
 }
 

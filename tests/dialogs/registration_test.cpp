@@ -8,7 +8,7 @@ namespace {
 using namespace testing_support;
 
 class Registration : public ::testing::Test {
-protected:
+  protected:
     Program program;
     dialogs::Toro& toro() { return program.toro(); }
     panel::Ranch& ranch() { return program.ranch(); }
@@ -36,7 +36,8 @@ TEST_F(Registration, OpensOnAnEmptyEntryAndEnterStoresItUnchanged) {
 
 TEST_F(Registration, LabelsAreAsWideAsTheirTexts) {
     for (forms::Label* label : {&toro().Label1, &toro().Label2, &toro().Label3}) {
-        EXPECT_EQ(label->Width(), program.desktop.measureText(label->font(), label->Caption()).width)
+        EXPECT_EQ(label->Width(),
+                  program.desktop.measureText(label->font(), label->Caption()).width)
             << label->Caption();
     }
 }
@@ -76,7 +77,10 @@ TEST_F(Registration, EnterAndEscapeActOnceFromEveryControlWhateverTheShiftState)
              &toro().Command3}) {
         int shows = 0;
         auto refresh = ranch().onActivate;
-        ranch().onActivate = [&] { ++shows; refresh(); };
+        ranch().onActivate = [&] {
+            ++shows;
+            refresh();
+        };
         c->SetFocus();
         program.desktop.pressKey(13, forms::kShiftMask);
         EXPECT_FALSE(toro().Visible()) << c->Name();
@@ -99,8 +103,9 @@ TEST_F(Registration, BrowseFillsLinkAndFolderAndLeavesTheTitle) {
     ASSERT_EQ(program.desktop.openFileRequests.size(), 1u);
     const auto& request = program.desktop.openFileRequests[0];
     EXPECT_EQ(request.title, "なにを登録いたしやしょう(*_･)ｷﾗﾘ");
-    EXPECT_EQ(request.filter,
-              "EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|COM型実行ﾌｧｲﾙ(*.com)|*.com|ﾊﾞｯﾁﾌｧｲﾙ(*.bat)|*.bat|全ﾌｧｲﾙ|*.*");
+    EXPECT_EQ(
+        request.filter,
+        "EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|COM型実行ﾌｧｲﾙ(*.com)|*.com|ﾊﾞｯﾁﾌｧｲﾙ(*.bat)|*.bat|全ﾌｧｲﾙ|*.*");
     EXPECT_EQ(request.flags, 0x28100C);
     EXPECT_EQ(toro().ComLine.Text(), "C:\\Tools\\a.exe");
     EXPECT_EQ(toro().EXEPath.Text(), "C:\\Tools\\");
@@ -119,7 +124,8 @@ TEST_F(Registration, BrowseCancelledOrOddChangesNothingItCannot) {
     EXPECT_EQ(toro().ComLine.Text(), "短い");
     EXPECT_EQ(toro().EXEPath.Text(), "keep too");
     // Japanese folders count characters, not bytes.
-    program.desktop.openFileAnswers = {platform::OpenFileResult{"/home/ユーザー/ツール.sh", "ツール.sh"}};
+    program.desktop.openFileAnswers = {
+        platform::OpenFileResult{"/home/ユーザー/ツール.sh", "ツール.sh"}};
     program.desktop.clickControl(toro().Command1);
     EXPECT_EQ(toro().EXEPath.Text(), "/home/ユーザー/");
 }

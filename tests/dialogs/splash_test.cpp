@@ -12,9 +12,8 @@ using namespace testing_support;
 // R, G, B, Px, Py and d come first; later draws get 0.5.
 void fixRandom(Program& program, std::vector<double> values) {
     auto next = std::make_shared<std::size_t>(0);
-    program.spm().Rnd.setSource([values, next] {
-        return *next < values.size() ? values[(*next)++] : 0.5;
-    });
+    program.spm().Rnd.setSource(
+        [values, next] { return *next < values.size() ? values[(*next)++] : 0.5; });
 }
 
 // Counts the spiral's frames: the event turns while the window is 1 twip wide.
@@ -66,7 +65,8 @@ TEST(Splash, LettersGlideToTheirPlacesAndColoursEndBlack) {
     };
     program.start();
     auto& r2 = *program.app.r2Instance();
-    EXPECT_DOUBLE_EQ(firstGlide, 3390 - 3390.0 / 50) << "label 0 starts from 3825 minus label 1's width";
+    EXPECT_DOUBLE_EQ(firstGlide, 3390 - 3390.0 / 50)
+        << "label 0 starts from 3825 minus label 1's width";
     EXPECT_TRUE(backgroundReached) << "R 51, G 102, B 153";
     const double expected[] = {0, 300, 660, 960, 1320, 1620, 1980, 2400, 2760};
     for (int i = 0; i < 9; ++i) EXPECT_DOUBLE_EQ(r2.l[i].Left(), expected[i]) << "label " << i;

@@ -12,7 +12,7 @@ namespace {
 using platform::headless::HeadlessPlatform;
 
 class Sample : public forms::Form {
-public:
+  public:
     explicit Sample(forms::Runtime& rt) : forms::Form(rt, "sample", {}, 3000, 2000) {}
     forms::Frame& frameA = add<forms::Frame>("FrameA");
     forms::ControlArray<forms::OptionButton> inA = addArray<forms::OptionButton>("InA", 2);
@@ -39,7 +39,7 @@ struct CountingDesktop : HeadlessPlatform {
 };
 
 class FormsTest : public ::testing::Test {
-protected:
+  protected:
     CountingDesktop desktop;
     forms::Runtime runtime{desktop};
     Sample form{runtime};

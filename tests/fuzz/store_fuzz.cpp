@@ -27,8 +27,9 @@ std::vector<std::string> splitValues(const std::uint8_t* data, std::size_t size)
 }
 
 void fill(Store& s, const std::vector<std::string>& values) {
-    const char* settingKeys[] = {"SUB_LEFT", "SUB_TOP", "TORO_LEFT", "TORO_TOP", "MAIN_PLACE",
-                                 "Button_Caption", "Faster", "MAIN_COLOR", "Version"};
+    const char* settingKeys[] = {"SUB_LEFT", "SUB_TOP",    "TORO_LEFT",
+                                 "TORO_TOP", "MAIN_PLACE", "Button_Caption",
+                                 "Faster",   "MAIN_COLOR", "Version"};
     std::size_t next = 0;
     for (const char* key : settingKeys) {
         if (next < values.size()) s.set(store::kSettingSection, key, values[next++]);
@@ -36,7 +37,8 @@ void fill(Store& s, const std::vector<std::string>& values) {
     const char* columns[] = {"Exe", "APName", "APPath"};
     for (int i = 0; i < 100 && next < values.size(); ++i) {
         for (const char* column : columns) {
-            if (next < values.size()) s.set(store::kEntrySection, store::entryKey(column, i), values[next++]);
+            if (next < values.size())
+                s.set(store::kEntrySection, store::entryKey(column, i), values[next++]);
         }
     }
 }
@@ -54,9 +56,9 @@ struct Remembered {
 
 Remembered remember(Program& program) {
     auto& spm = program.spm();
-    return {spm.EntryTable, spm.MainPlace, spm.ButtonCaptionStyle, spm.FasterFlags,
-            spm.MainColor, program.ranch().Left(), program.ranch().Top(),
-            program.toro().Left(), program.toro().Top()};
+    return {spm.EntryTable,        spm.MainPlace,         spm.ButtonCaptionStyle,
+            spm.FasterFlags,       spm.MainColor,         program.ranch().Left(),
+            program.ranch().Top(), program.toro().Left(), program.toro().Top()};
 }
 
 }  // namespace

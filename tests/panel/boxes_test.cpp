@@ -8,12 +8,13 @@ namespace {
 using namespace testing_support;
 
 class Boxes : public ::testing::Test {
-protected:
+  protected:
     Program program;
     panel::Ranch& ranch() { return program.ranch(); }
     void SetUp() override {
         program.start();
-        for (int i = 0; i < 100; ++i) program.spm().EntryTable.APName[i] = "entry " + std::to_string(i);
+        for (int i = 0; i < 100; ++i)
+            program.spm().EntryTable.APName[i] = "entry " + std::to_string(i);
         program.touchCallPoint();
     }
     // Exactly one tab bold at 20 points: the current box's.

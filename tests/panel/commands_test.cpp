@@ -10,7 +10,7 @@ using platform::mb::kAnswerNo;
 using platform::mb::kAnswerYes;
 
 class Commands : public ::testing::Test {
-protected:
+  protected:
     Program program;
     panel::Ranch& ranch() { return program.ranch(); }
     settings::Spm& spm() { return program.spm(); }
@@ -109,7 +109,8 @@ TEST_F(Commands, StatusLineShowsAboutAndHidesOnRightClick) {
     program.desktop.click();
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].title, "ヒヨコらっぱー についてよ");
-    EXPECT_EQ(boxes()[0].text, "ヒヨコらっぱーVer1.96\n\n" + ranch().VerH[1].Caption() + " ヒヨコノスケ");
+    EXPECT_EQ(boxes()[0].text,
+              "ヒヨコらっぱーVer1.96\n\n" + ranch().VerH[1].Caption() + " ヒヨコノスケ");
     expectCallPointOnTop();
     program.desktop.click(forms::kRightButton);
     EXPECT_FALSE(ranch().Visible());

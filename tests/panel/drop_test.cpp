@@ -12,7 +12,7 @@ using namespace testing_support;
 using forms::DroppedFile;
 
 class Drops : public ::testing::Test {
-protected:
+  protected:
     Program program;
     HeadlessPlatform& desktop() { return program.desktop; }
     panel::Ranch& ranch() { return program.ranch(); }
@@ -165,7 +165,8 @@ std::string titleOf(const std::string& path, bool isFolder = false) {
     return dialogs::EntryFromDroppedFile(HeadlessPlatform::droppedFile(path, isFolder)).APName;
 }
 std::string titleOfDesktopEntry(const std::string& name, const std::string& text) {
-    return dialogs::EntryFromDroppedFile({"/usr/share/applications/" + name, name, false, text}).APName;
+    return dialogs::EntryFromDroppedFile({"/usr/share/applications/" + name, name, false, text})
+        .APName;
 }
 
 TEST(DroppedTitles, EachKindOfFileGetsItsOwnTitle) {
@@ -173,18 +174,22 @@ TEST(DroppedTitles, EachKindOfFileGetsItsOwnTitle) {
     EXPECT_EQ(titleOf("/home/u/.profile"), ".profile");
     EXPECT_EQ(titleOf("/home/u/my.project", true), "my.project") << "a folder has no extension";
     EXPECT_EQ(titleOf("/"), "/");
-    const auto shortcut = dialogs::EntryFromDroppedFile({"C:\\Users\\u\\デスクトップ\\メモ帳.lnk", "メモ帳.lnk", false, {}});
+    const auto shortcut = dialogs::EntryFromDroppedFile(
+        {"C:\\Users\\u\\デスクトップ\\メモ帳.lnk", "メモ帳.lnk", false, {}});
     EXPECT_EQ(shortcut.APName, "メモ帳");
     EXPECT_EQ(shortcut.APPath, "C:\\Users\\u\\デスクトップ\\");
 
-    EXPECT_EQ(titleOfDesktopEntry("editor.desktop", "[Desktop Entry]\nType=Application\nName=Text Editor\n"
-                                                    "Name[de]=Texteditor\nName[ja] = テキスト\\sエディター\n"
-                                                    "[Desktop Action new]\nName[ja]=新しいウィンドウ\n"),
+    EXPECT_EQ(titleOfDesktopEntry("editor.desktop",
+                                  "[Desktop Entry]\nType=Application\nName=Text Editor\n"
+                                  "Name[de]=Texteditor\nName[ja] = テキスト\\sエディター\n"
+                                  "[Desktop Action new]\nName[ja]=新しいウィンドウ\n"),
               "テキスト エディター");
-    EXPECT_EQ(titleOfDesktopEntry("plain.desktop", "# Name=comment\r\n[Desktop Entry]\r\nName=Plain\\\\Tool\r\n"),
+    EXPECT_EQ(titleOfDesktopEntry("plain.desktop",
+                                  "# Name=comment\r\n[Desktop Entry]\r\nName=Plain\\\\Tool\r\n"),
               "Plain\\Tool");
     EXPECT_EQ(titleOfDesktopEntry("nameless.desktop", "[Desktop Entry]\nExec=true\n"), "nameless");
-    EXPECT_EQ(titleOfDesktopEntry("unread.desktop", ""), "unread") << "a pipe or a missing file gives no text";
+    EXPECT_EQ(titleOfDesktopEntry("unread.desktop", ""), "unread")
+        << "a pipe or a missing file gives no text";
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ using forms::rgb;
 const std::string T = "ヒヨコらっぱーVer1.96";
 
 class EditModes : public ::testing::Test {
-protected:
+  protected:
     Program program;
     panel::Ranch& ranch() { return program.ranch(); }
     settings::EntryColumns& table() { return program.spm().EntryTable; }

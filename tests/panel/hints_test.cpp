@@ -10,7 +10,7 @@ namespace {
 using namespace testing_support;
 
 class Hints : public ::testing::Test {
-protected:
+  protected:
     Program program;
     panel::Ranch& ranch() { return program.ranch(); }
     const std::string& status() { return ranch().Stetus.Caption(); }

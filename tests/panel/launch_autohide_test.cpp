@@ -8,7 +8,7 @@ namespace {
 using namespace testing_support;
 
 class LaunchAndHide : public ::testing::Test {
-protected:
+  protected:
     Program program;
     panel::Ranch& ranch() { return program.ranch(); }
     void SetUp() override {

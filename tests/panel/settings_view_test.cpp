@@ -8,7 +8,7 @@ namespace {
 using namespace testing_support;
 
 class SettingsView : public ::testing::Test {
-protected:
+  protected:
     Program program;
     panel::Ranch& ranch() { return program.ranch(); }
     settings::Spm& spm() { return program.spm(); }
@@ -86,8 +86,8 @@ TEST_F(SettingsView, CollectOptionsCountsOnlyCheckedBoxes) {
     struct Case {
         int moe, jiko, bnk, tao, expected;
     };
-    for (const Case& c : {Case{1, 1, 1, 1, 15}, Case{0, 0, 0, 0, 0}, Case{0, 0, 1, 1, 12},
-                          Case{2, 1, 2, 0, 2}}) {
+    for (const Case& c :
+         {Case{1, 1, 1, 1, 15}, Case{0, 0, 0, 0, 0}, Case{0, 0, 1, 1, 12}, Case{2, 1, 2, 0, 2}}) {
         r.MoE.setValue(c.moe);
         r.Jiko.setValue(c.jiko);
         r.Bnk.setValue(c.bnk);
@@ -134,12 +134,12 @@ TEST_F(SettingsView, OptionHints) {
         forms::Control& control;
         const char* text;
     };
-    for (const Case& c : {Case{ranch().Sette, "ｸﾘｯｸ:｢設定画面｣と切り替え"},
-                          Case{ranch().Jiko, "呼出し点が他のｱプﾘと被っていてもﾒｲﾝﾒﾆｭｰを呼ベます"},
-                          Case{ranch().MoE, "ｸﾘｯｸﾚｽに分別BOX切り替えが出来るようになります"},
-                          Case{ranch().Tao, "ﾏｳｽがはみ出すと同時にﾒｲﾝﾒﾆｭｰが消え失せます"},
-                          Case{ranch().Yobidasi_Docchi[0],
-                               "※ﾀｽｸﾊﾞｰが↓にある時｢左下｣設定するとﾒｲｿﾒﾆｭ呼べﾏﾍﾝ"}}) {
+    for (const Case& c :
+         {Case{ranch().Sette, "ｸﾘｯｸ:｢設定画面｣と切り替え"},
+          Case{ranch().Jiko, "呼出し点が他のｱプﾘと被っていてもﾒｲﾝﾒﾆｭｰを呼ベます"},
+          Case{ranch().MoE, "ｸﾘｯｸﾚｽに分別BOX切り替えが出来るようになります"},
+          Case{ranch().Tao, "ﾏｳｽがはみ出すと同時にﾒｲﾝﾒﾆｭｰが消え失せます"},
+          Case{ranch().Yobidasi_Docchi[0], "※ﾀｽｸﾊﾞｰが↓にある時｢左下｣設定するとﾒｲｿﾒﾆｭ呼べﾏﾍﾝ"}}) {
         program.desktop.hoverControl(c.control);
         EXPECT_EQ(ranch().Stetus.Caption(), c.text) << c.control.Name();
     }

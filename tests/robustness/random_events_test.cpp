@@ -21,7 +21,9 @@ struct Row {
     std::string exe, name, path;
     bool operator==(const Row&) const = default;
 };
-Row rowOf(const EntryColumns& t, int i) { return {t.Exe[i], t.APName[i], t.APPath[i]}; }
+Row rowOf(const EntryColumns& t, int i) {
+    return {t.Exe[i], t.APName[i], t.APPath[i]};
+}
 
 // How the table may change in one event.
 std::string explainChange(const EntryColumns& before, const EntryColumns& after,
@@ -55,7 +57,7 @@ std::string explainChange(const EntryColumns& before, const EntryColumns& after,
 }
 
 class RandomUser {
-public:
+  public:
     explicit RandomUser(unsigned seed) : rng_(seed) {
         for (int i = 0; i < 100; ++i) {
             if (pick(5) >= 2) continue;
@@ -82,11 +84,16 @@ public:
             if (!(before == program_->spm().EntryTable)) ++tableChanges;
             if (program_->ranch().Visible()) ++panelShown;
             if (program_->toro().Visible()) ++dialogShown;
-            if (program_->spm().EditState != 0 || !program_->ranch().Sette.Enabled() || !program_->ranch().Sette.Visible()) ++inMode;
+            if (program_->spm().EditState != 0 || !program_->ranch().Sette.Enabled() ||
+                !program_->ranch().Sette.Visible())
+                ++inMode;
             for (std::size_t i = boxesBefore; i < program_->desktop.messageBoxes.size(); ++i) {
-                if (program_->desktop.messageBoxes[i].text.find("の登録を殺りますよん？") != std::string::npos) ++deleteQuestions;
+                if (program_->desktop.messageBoxes[i].text.find("の登録を殺りますよん？") !=
+                    std::string::npos)
+                    ++deleteQuestions;
             }
-            std::string why = explainChange(before, after, dialogTexts, deletionConfirmed(boxesBefore));
+            std::string why =
+                explainChange(before, after, dialogTexts, deletionConfirmed(boxesBefore));
             ASSERT_EQ(why, "") << "event " << n << ": " << lastAction_;
             if (ended) {
                 checkStoreHolds(after);
@@ -104,7 +111,7 @@ public:
     int deleteQuestions = 0;
     int panelShown = 0, dialogShown = 0, inMode = 0;
 
-private:
+  private:
     void restart() {
         program_.reset();
         program_ = std::make_unique<Program>(store_, lock_);
@@ -150,19 +157,25 @@ private:
                 }
             }
         }
-        return shown.empty() ? nullptr : shown[static_cast<std::size_t>(pick(static_cast<int>(shown.size())))];
+        return shown.empty()
+                   ? nullptr
+                   : shown[static_cast<std::size_t>(pick(static_cast<int>(shown.size())))];
     }
 
     void queueAnswers() {
         auto& d = program_->desktop;
         d.messageBoxAnswers.clear();
         for (int i = 0; i < 3; ++i) {
-            d.messageBoxAnswers.push_back(pick(3) == 0 ? platform::mb::kAnswerYes : platform::mb::kAnswerNo);
+            d.messageBoxAnswers.push_back(pick(3) == 0 ? platform::mb::kAnswerYes
+                                                       : platform::mb::kAnswerNo);
         }
         answers_.assign(d.messageBoxAnswers.begin(), d.messageBoxAnswers.end());
-        d.openFileAnswers = {pick(2) ? std::optional<platform::OpenFileResult>{} :
-                                       platform::OpenFileResult{"/opt/ツール " + std::to_string(pick(50)) + "/run.sh", "run.sh"}};
-        d.colorAnswers = {pick(2) ? std::optional<forms::Color>{} : forms::rgb(pick(256), pick(256), pick(256))};
+        d.openFileAnswers = {
+            pick(2) ? std::optional<platform::OpenFileResult>{}
+                    : platform::OpenFileResult{
+                          "/opt/ツール " + std::to_string(pick(50)) + "/run.sh", "run.sh"}};
+        d.colorAnswers = {pick(2) ? std::optional<forms::Color>{}
+                                  : forms::rgb(pick(256), pick(256), pick(256))};
     }
 
     void act() {
@@ -221,8 +234,10 @@ private:
         int marked = 0;
         for (int b = 0; b < 10; ++b) {
             const auto& f = ranch.Command2[b].font();
-            if (f.Bold && f.Size == 20) ++marked;
-            else ASSERT_TRUE(!f.Bold && f.Size == 9) << "event " << n << ": tab " << b;
+            if (f.Bold && f.Size == 20)
+                ++marked;
+            else
+                ASSERT_TRUE(!f.Bold && f.Size == 9) << "event " << n << ": tab " << b;
         }
         ASSERT_EQ(marked, 1) << "event " << n << ": " << lastAction_;
         ASSERT_TRUE(ranch.Command2[program_->spm().CurrentBox].font().Bold);
@@ -247,7 +262,9 @@ private:
             ASSERT_EQ(title, T + " - ページ移動モード発動中！") << n;
             ASSERT_EQ(colour, forms::rgb(127, 0, 127)) << n;
         } else if (spm.EditState >= 100) {
-            ASSERT_EQ(title, T + " - " + ranch.Command2[spm.EditState / 100 - 1].Caption() + "を移動中") << n;
+            ASSERT_EQ(title,
+                      T + " - " + ranch.Command2[spm.EditState / 100 - 1].Caption() + "を移動中")
+                << n;
         } else {
             ASSERT_EQ(title, T) << n << ": " << lastAction_;
         }
@@ -255,13 +272,15 @@ private:
 
     void checkStoreHolds(const EntryColumns& table) {
         for (int i = 0; i < 100; ++i) {
-            ASSERT_EQ(store_->get("User Setting", settings::store::entryKey("Exe", i)), table.Exe[i]);
+            ASSERT_EQ(store_->get("User Setting", settings::store::entryKey("Exe", i)),
+                      table.Exe[i]);
         }
     }
 
     std::mt19937 rng_;
     std::shared_ptr<Store> store_ = std::make_shared<Store>();
-    std::shared_ptr<platform::headless::InstanceLock> lock_ = std::make_shared<platform::headless::InstanceLock>();
+    std::shared_ptr<platform::headless::InstanceLock> lock_ =
+        std::make_shared<platform::headless::InstanceLock>();
     std::unique_ptr<Program> program_;
     bool panelSeen_ = false;
     std::string lastAction_;
@@ -275,7 +294,11 @@ TEST(RandomEvents, InvariantsHoldOverLongRandomSessions) {
         user.run(3000);
         if (HasFatalFailure()) return;
         restarts += user.restarts;
-        std::printf("seed %u: %d restarts, %d table changes, %d delete questions, panel %d dialog %d mode %d\n", seed, user.restarts, user.tableChanges, user.deleteQuestions, user.panelShown, user.dialogShown, user.inMode);
+        std::printf(
+            "seed %u: %d restarts, %d table changes, %d delete questions, panel %d dialog %d mode "
+            "%d\n",
+            seed, user.restarts, user.tableChanges, user.deleteQuestions, user.panelShown,
+            user.dialogShown, user.inMode);
     }
     RecordProperty("restarts", restarts);
     EXPECT_GT(restarts, 0) << "the sessions should also end and restart the program";

@@ -14,7 +14,7 @@
 namespace {
 
 namespace store = settings::store;
-const char* kSettingKeys[] = {"Version", "SUB_LEFT", "SUB_TOP", "TORO_LEFT", "TORO_TOP",
+const char* kSettingKeys[] = {"Version",    "SUB_LEFT",       "SUB_TOP",    "TORO_LEFT", "TORO_TOP",
                               "MAIN_PLACE", "Button_Caption", "MAIN_COLOR", "Faster"};
 const char* kColumns[] = {"Exe", "APName", "APPath"};
 

@@ -15,7 +15,7 @@ std::string tabCaptions(panel::Ranch& ranch) {
 }
 
 class Placement : public ::testing::Test {
-protected:
+  protected:
     Program run;
     void SetUp() override {
         run.desktop.setScreenSize(1280, 960);  // 19200 x 14400 twips
@@ -96,10 +96,12 @@ TEST(PlacementOffScreen, WindowsStoredOffEveryMonitorOpenCentred) {
 
     Program moreMonitors(store);
     moreMonitors.desktop.setScreenSize(1280, 1024);
-    moreMonitors.desktop.setMonitors({{0, 0, 1280, 1024}, {-6400, 0, 1920, 1080}, {1280, 0, 4800, 1080}});
+    moreMonitors.desktop.setMonitors(
+        {{0, 0, 1280, 1024}, {-6400, 0, 1920, 1080}, {1280, 0, 4800, 1080}});
     moreMonitors.start();
     EXPECT_EQ(moreMonitors.ranch().Left(), 90000) << "on the monitor to the right";
-    EXPECT_EQ(moreMonitors.toro().Left(), -90000) << "its title bar's right end is on the left monitor";
+    EXPECT_EQ(moreMonitors.toro().Left(), -90000)
+        << "its title bar's right end is on the left monitor";
     EXPECT_EQ(moreMonitors.toro().Top(), 450);
 }
 
@@ -120,15 +122,20 @@ TEST(PlacementMonitors, CornerOfTheWholeDesktop) {
         double corners[4][2];          // Left, Top for MainPlace 0-3
     };
     const Layout layouts[] = {
-        {"primary left", {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}},
+        {"primary left",
+         {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}},
          {{0, 0}, {38385, 0}, {0, 15345}, {38385, 15345}}},
-        {"primary right, other at negative x", {{0, 0, 1280, 1024}, {-1920, 0, 1920, 1080}},
+        {"primary right, other at negative x",
+         {{0, 0, 1280, 1024}, {-1920, 0, 1920, 1080}},
          {{-28800, 0}, {19185, 0}, {-28800, 16185}, {19185, 15345}}},
-        {"stacked, other above", {{0, 0, 1280, 1024}, {0, -1024, 1280, 1024}},
+        {"stacked, other above",
+         {{0, 0, 1280, 1024}, {0, -1024, 1280, 1024}},
          {{0, -15360}, {19185, -15360}, {0, 15345}, {19185, 15345}}},
-        {"L shape", {{0, 0, 1920, 1080}, {0, 1080, 1280, 1024}},
+        {"L shape",
+         {{0, 0, 1920, 1080}, {0, 1080, 1280, 1024}},
          {{0, 0}, {28785, 0}, {0, 31545}, {28785, 16185}}},
-        {"different heights side by side", {{0, 0, 1920, 1080}, {1920, 200, 1280, 1024}},
+        {"different heights side by side",
+         {{0, 0, 1920, 1080}, {1920, 200, 1280, 1024}},
          {{0, 0}, {47985, 3000}, {0, 16185}, {47985, 18345}}},
     };
     for (const Layout& layout : layouts) {
@@ -212,7 +219,8 @@ TEST(PlacementBars, ACornerUnderTheDesktopsBarIsStoodInForAndToldOnce) {
     const std::string& told = run.desktop.messageBoxes[0].text;
     EXPECT_NE(told.find("左上・右上 の隅がデスクトップのバーの下"), std::string::npos) << told;
     EXPECT_NE(told.find("触れられるのは 左下・右下 の隅なので、今回は 右下 に置いときますよん。"),
-              std::string::npos) << told;
+              std::string::npos)
+        << told;
     run.touchCallPoint();
     EXPECT_TRUE(run.ranch().Visible());
 
@@ -244,7 +252,8 @@ TEST(PlacementMonitors, PositionsAreReadBeforeTheirWindowsExist) {
         if (key == "TORO_LEFT") reads.emplace_back(key, run.app.toroInstance() != nullptr);
     };
     run.start();
-    const std::vector<std::pair<std::string, bool>> expected{{"SUB_LEFT", false}, {"TORO_LEFT", false}};
+    const std::vector<std::pair<std::string, bool>> expected{{"SUB_LEFT", false},
+                                                             {"TORO_LEFT", false}};
     EXPECT_EQ(reads, expected);
 }
 

@@ -1,7 +1,7 @@
 // Numbers as the store holds them.
-#include <gtest/gtest.h>
-
 #include "settings/store_format.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

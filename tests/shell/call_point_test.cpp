@@ -9,7 +9,7 @@ using namespace testing_support;
 using settings::hover::kJustOpened;
 
 class CallPoint : public ::testing::Test {
-protected:
+  protected:
     Program program;
     void SetUp() override { program.start(); }
     int activations = 0;
@@ -78,7 +78,8 @@ TEST_F(CallPoint, LeftClickShowsAboutAndLiftsTheCallPointAboveThePanel) {
     const auto& box = program.desktop.messageBoxes[0];
     EXPECT_EQ(box.title, "ヒヨコらっぱー についてよ");
     EXPECT_EQ(box.style, platform::mb::kInformation);
-    EXPECT_EQ(box.text, "ヒヨコらっぱーVer1.96\n\n" + program.ranch().VerH[1].Caption() + " ヒヨコノスケ");
+    EXPECT_EQ(box.text,
+              "ヒヨコらっぱーVer1.96\n\n" + program.ranch().VerH[1].Caption() + " ヒヨコノスケ");
 }
 
 TEST_F(CallPoint, RightClickAsksToEndAndNoChangesNothingButTheBand) {

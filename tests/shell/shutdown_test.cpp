@@ -10,7 +10,7 @@ namespace {
 using namespace testing_support;
 
 class Shutdown : public ::testing::Test {
-protected:
+  protected:
     Program program;
     panel::Ranch& ranch() { return program.ranch(); }
     void SetUp() override {
@@ -103,7 +103,9 @@ TEST_F(Shutdown, SetteGrowsToCoverThePanelThenTheFadesRunToTheirEnds) {
 
 TEST_F(Shutdown, NameRainPrintsSixtyNamesAtRandomPointsAndTheFadeClearsThem) {
     std::size_t mostDrawn = 0;
-    program.desktop.onDoEvents = [&] { mostDrawn = std::max(mostDrawn, ranch().drawList().size()); };
+    program.desktop.onDoEvents = [&] {
+        mostDrawn = std::max(mostDrawn, ranch().drawList().size());
+    };
     const double width = ranch().Width(), height = ranch().Height();
     shutDown();
     EXPECT_EQ(mostDrawn, 118u) << "59 names and points drawn when the last turn runs";
@@ -150,7 +152,9 @@ TEST_F(Shutdown, FailedSaveAsksToTryAgainBeforeTheShow) {
         store.failure.reset();
     };
     bool showSeenAfterSave = false;
-    program.desktop.onDoEvents = [&] { showSeenAfterSave = store.get("User Setting", "Exe42").has_value(); };
+    program.desktop.onDoEvents = [&] {
+        showSeenAfterSave = store.get("User Setting", "Exe42").has_value();
+    };
     EXPECT_EQ(shutDown(), 0);
     ASSERT_EQ(program.desktop.messageBoxes.size(), 1u);
     const auto& box = program.desktop.messageBoxes[0];

@@ -66,9 +66,9 @@ TEST(StartUp, OptionBitsGoOntoTheCheckBoxesAndStayInFasterFlags) {
         int tao, bnk, jiko, moe;
         bool topmost;
     };
-    for (const Case& c : {Case{"7", 0, 1, 1, 1, true}, Case{"8", 1, 0, 0, 0, false},
-                          Case{"0", 0, 0, 0, 0, false}, Case{"15", 1, 1, 1, 1, true},
-                          Case{"5", 0, 1, 0, 1, false}}) {
+    for (const Case& c :
+         {Case{"7", 0, 1, 1, 1, true}, Case{"8", 1, 0, 0, 0, false}, Case{"0", 0, 0, 0, 0, false},
+          Case{"15", 1, 1, 1, 1, true}, Case{"5", 0, 1, 0, 1, false}}) {
         auto saved = std::make_shared<Store>();
         saved->set(settings::store::kSettingSection, "Faster", c.stored);
         Program run(saved);

@@ -12,17 +12,17 @@
 namespace {
 
 class DragSource : public QWidget {
-public:
+  public:
     explicit DragSource(QList<QUrl> urls) : urls_(std::move(urls)) {}
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent*) override {
         auto* data = new QMimeData;
         data->setUrls(urls_);
         auto* drag = new QDrag(this);
         drag->setMimeData(data);
         const Qt::DropAction done = drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
-        const char* name = done == Qt::LinkAction ? "link"
+        const char* name = done == Qt::LinkAction   ? "link"
                            : done == Qt::CopyAction ? "copy"
                            : done == Qt::MoveAction ? "move"
                                                     : "none";
@@ -30,7 +30,7 @@ protected:
         std::fflush(stdout);
     }
 
-private:
+  private:
     QList<QUrl> urls_;
 };
 

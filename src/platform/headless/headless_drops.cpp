@@ -33,7 +33,8 @@ void HeadlessPlatform::dragTo(int x, int y) {
     // The enter may have changed the screen (the call point opens the panel).
     hit = hitTest(x, y);
     if (target && hit.form == target) {
-        target->dragOverAt(hit.control, x * kTw - clientOriginX(*target), y * kTw - clientOriginY(*target));
+        target->dragOverAt(hit.control, x * kTw - clientOriginX(*target),
+                           y * kTw - clientOriginY(*target));
     }
 }
 

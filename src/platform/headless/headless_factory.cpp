@@ -2,6 +2,8 @@
 
 namespace platform {
 
-std::unique_ptr<Platform> createPlatform() { return std::make_unique<headless::HeadlessPlatform>(); }
+std::unique_ptr<Platform> createPlatform() {
+    return std::make_unique<headless::HeadlessPlatform>();
+}
 
 }  // namespace platform

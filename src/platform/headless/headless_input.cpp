@@ -16,8 +16,10 @@ bool isWindowless(const forms::Control& c) {
         case forms::ControlKind::Label:
         case forms::ControlKind::Image:
         case forms::ControlKind::Line:
-        case forms::ControlKind::Timer: return true;
-        default: return false;
+        case forms::ControlKind::Timer:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -59,7 +61,8 @@ double HeadlessPlatform::clientOriginY(const forms::Form& form) const {
 
 bool HeadlessPlatform::underBars(int x, int y) const {
     for (const RectPx& bar : barsTakingThePointer) {
-        if (x >= bar.x && y >= bar.y && x < bar.x + bar.width && y < bar.y + bar.height) return true;
+        if (x >= bar.x && y >= bar.y && x < bar.x + bar.width && y < bar.y + bar.height)
+            return true;
     }
     return false;
 }
@@ -124,7 +127,8 @@ void HeadlessPlatform::click(int button, int shift) {
     }
     if (c->onMouseDown) c->onMouseDown(button, shift, hit.x, hit.y);
     if (button != forms::kLeftButton) return;
-    if (auto* check = dynamic_cast<forms::CheckBox*>(c)) check->setValue(check->Value() == 0 ? 1 : 0);
+    if (auto* check = dynamic_cast<forms::CheckBox*>(c))
+        check->setValue(check->Value() == 0 ? 1 : 0);
     if (auto* option = dynamic_cast<forms::OptionButton*>(c)) option->setValue(true);
     if (c->kind() != forms::ControlKind::Frame && c->onClick) c->onClick();
 }
@@ -143,7 +147,9 @@ void HeadlessPlatform::deliverKey(int virtualKey, int shift) {
     }
 }
 
-void HeadlessPlatform::pressKey(int virtualKey, int shift) { deliverKey(virtualKey, shift); }
+void HeadlessPlatform::pressKey(int virtualKey, int shift) {
+    deliverKey(virtualKey, shift);
+}
 
 void HeadlessPlatform::deliverSentKeys() {
     while (!sentKeys.empty()) {

@@ -92,7 +92,7 @@ struct ShellOpen {
 };
 
 class HeadlessPlatform : public Platform {
-public:
+  public:
     HeadlessPlatform(std::shared_ptr<Store> store = std::make_shared<Store>(),
                      std::shared_ptr<InstanceLock> lock = std::make_shared<InstanceLock>());
     ~HeadlessPlatform() override;
@@ -103,7 +103,9 @@ public:
     std::vector<RectPx> monitors() override {
         return extraMonitors_.empty() ? Platform::monitors() : extraMonitors_;
     }
-    void watchScreens(std::function<void()> changed) override { screensChanged_ = std::move(changed); }
+    void watchScreens(std::function<void()> changed) override {
+        screensChanged_ = std::move(changed);
+    }
     bool pointerTakenAt(PointPx pixel) override { return underBars(pixel.x, pixel.y); }
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
@@ -192,7 +194,7 @@ public:
 
     Store& store() { return *store_; }
 
-private:
+  private:
     friend class HeadlessPeer;
     bool underBars(int x, int y) const;
     struct Window {

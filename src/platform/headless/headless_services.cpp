@@ -17,10 +17,14 @@ HeadlessPlatform::~HeadlessPlatform() {
 SizeTw HeadlessPlatform::nonClientSize(forms::FrameStyle frame) {
     // A 3-pixel border; a 17-pixel small caption for tool windows, 22 for dialogs.
     switch (frame) {
-        case forms::FrameStyle::None: return {0, 0};
-        case forms::FrameStyle::ToolWindow: return {90, 90 + 255};
-        case forms::FrameStyle::Dialog: return {90, 90 + 330};
-        case forms::FrameStyle::DialogBare: return {90, 90};
+        case forms::FrameStyle::None:
+            return {0, 0};
+        case forms::FrameStyle::ToolWindow:
+            return {90, 90 + 255};
+        case forms::FrameStyle::Dialog:
+            return {90, 90 + 330};
+        case forms::FrameStyle::DialogBare:
+            return {90, 90};
     }
     return {0, 0};
 }
@@ -48,7 +52,8 @@ int HeadlessPlatform::messageBox(const std::string& text, int style, const std::
         messageBoxAnswers.pop_front();
         return answer;
     }
-    if ((style & 7) == mb::kYesNo) return (style & mb::kDefaultButton2) ? mb::kAnswerNo : mb::kAnswerYes;
+    if ((style & 7) == mb::kYesNo)
+        return (style & mb::kDefaultButton2) ? mb::kAnswerNo : mb::kAnswerYes;
     return mb::kAnswerOk;
 }
 

@@ -7,7 +7,7 @@
 namespace platform::headless {
 
 class HeadlessPeer : public forms::FormPeer {
-public:
+  public:
     HeadlessPeer(HeadlessPlatform& platform, forms::Form& form) : platform_(platform), form_(form) {
         platform_.addWindow(form_);
         for (const auto& c : form_.controls()) {
@@ -28,7 +28,7 @@ public:
         if (auto* timer = dynamic_cast<forms::Timer*>(&control)) platform_.scheduleTimer(*timer);
     }
 
-private:
+  private:
     HeadlessPlatform& platform_;
     forms::Form& form_;
 };
@@ -37,7 +37,9 @@ std::unique_ptr<forms::FormPeer> HeadlessPlatform::createPeer(forms::Form& form)
     return std::make_unique<HeadlessPeer>(*this, form);
 }
 
-void HeadlessPlatform::addWindow(forms::Form& form) { windows_.insert(windows_.begin(), {&form, false}); }
+void HeadlessPlatform::addWindow(forms::Form& form) {
+    windows_.insert(windows_.begin(), {&form, false});
+}
 
 void HeadlessPlatform::removeWindow(forms::Form& form) {
     windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
@@ -47,7 +49,8 @@ void HeadlessPlatform::removeWindow(forms::Form& form) {
 
 // Brings a window to the front of its band.
 void HeadlessPlatform::raise(forms::Form& form) {
-    auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.form == &form; });
+    auto it = std::find_if(windows_.begin(), windows_.end(),
+                           [&](const Window& w) { return w.form == &form; });
     if (it == windows_.end()) return;
     Window w = *it;
     windows_.erase(it);
@@ -56,7 +59,8 @@ void HeadlessPlatform::raise(forms::Form& form) {
 
 void HeadlessPlatform::setTopmost(forms::Form& form, bool topmost) {
     topmostCalls.emplace_back(form.Name(), topmost);
-    auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.form == &form; });
+    auto it = std::find_if(windows_.begin(), windows_.end(),
+                           [&](const Window& w) { return w.form == &form; });
     if (it == windows_.end()) return;
     bool wasTopmost = it->topmost;
     it->topmost = topmost;
@@ -125,9 +129,10 @@ bool HeadlessPlatform::fireOneDueTimer(double upTo) {
             for (auto& t : p.timers_) {
                 if (t.timer == timer) t.running = false;
             }
-            p.timers_.erase(std::remove_if(p.timers_.begin(), p.timers_.end(),
-                                           [](const ScheduledTimer& t) { return t.due < 0 && !t.running; }),
-                            p.timers_.end());
+            p.timers_.erase(
+                std::remove_if(p.timers_.begin(), p.timers_.end(),
+                               [](const ScheduledTimer& t) { return t.due < 0 && !t.running; }),
+                p.timers_.end());
         }
     } done{*this, timer};
     timer->fire();
@@ -150,7 +155,9 @@ void HeadlessPlatform::doEvents() {
         ScheduledTimer* next = nullptr;
         for (auto& t : timers_) {
             bool already = std::find(fired.begin(), fired.end(), t.timer) != fired.end();
-            if (!already && !t.running && t.due >= 0 && t.due <= now_ && (!next || t.due < next->due)) next = &t;
+            if (!already && !t.running && t.due >= 0 && t.due <= now_ &&
+                (!next || t.due < next->due))
+                next = &t;
         }
         if (!next) break;
         fired.push_back(next->timer);

@@ -47,12 +47,18 @@ std::string hexEscape(unsigned char c) {
     return buffer;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-bool isAsciiLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+bool isAsciiLetter(char c) {
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
 
 // Characters that need an escape wherever they stand.
-bool alwaysEscaped(unsigned char c) { return c < 0x20 || c == 0x7F || c == '\\'; }
+bool alwaysEscaped(unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == '\\';
+}
 
 // Characters that the line structure gives a meaning to in a key.
 bool escapedInKey(char c, bool first) {
@@ -131,10 +137,18 @@ std::optional<std::string> unescapeStrictly(const std::string& text) {
         }
         if (++i == text.size()) return std::nullopt;
         switch (text[i]) {
-            case '\\': out += '\\'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '\\':
+                out += '\\';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'x': {
                 if (i + 2 >= text.size()) return std::nullopt;
                 const int high = hexValue(text[i + 1]);
@@ -144,7 +158,8 @@ std::optional<std::string> unescapeStrictly(const std::string& text) {
                 i += 2;
                 break;
             }
-            default: return std::nullopt;
+            default:
+                return std::nullopt;
         }
     }
     return out;

@@ -14,7 +14,7 @@ namespace platform::qt {
 std::string lockPathFor(const std::string& app);
 
 class InstanceLock {
-public:
+  public:
     explicit InstanceLock(std::string path) : path_(std::move(path)) {}
     ~InstanceLock() { release(); }
     InstanceLock(const InstanceLock&) = delete;
@@ -25,7 +25,7 @@ public:
     bool acquire();
     void release();
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
 };

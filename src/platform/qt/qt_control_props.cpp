@@ -15,7 +15,9 @@ namespace platform::qt {
 
 namespace {
 
-QColor toQColor(forms::Color c) { return QColor(forms::redOf(c), forms::greenOf(c), forms::blueOf(c)); }
+QColor toQColor(forms::Color c) {
+    return QColor(forms::redOf(c), forms::greenOf(c), forms::blueOf(c));
+}
 
 QString captionOf(const forms::Control& control) {
     const auto* captioned = dynamic_cast<const forms::CaptionedControl*>(&control);
@@ -57,7 +59,8 @@ void applyValue(forms::Control& control, QWidget* widget) {
     const QSignalBlocker block(widget);
     if (auto* check = dynamic_cast<forms::CheckBox*>(&control)) {
         static const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-        if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setCheckState(states[check->Value()]);
+        if (auto* box = qobject_cast<QCheckBox*>(widget))
+            box->setCheckState(states[check->Value()]);
     } else if (auto* option = dynamic_cast<forms::OptionButton*>(&control)) {
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) radio->setChecked(option->Value());
     }
@@ -70,13 +73,15 @@ void applyColours(forms::Control& control, QWidget* widget) {
     const bool button = control.kind() == ControlKind::CommandButton;
     const bool edit = control.kind() == ControlKind::TextBox;
     if (auto fore = control.ForeColor()) {
-        const QPalette::ColorRole role =
-            button ? QPalette::ButtonText : edit ? QPalette::Text : QPalette::WindowText;
+        const QPalette::ColorRole role = button ? QPalette::ButtonText
+                                         : edit ? QPalette::Text
+                                                : QPalette::WindowText;
         palette.setColor(role, toQColor(*fore));
     }
     if (auto back = control.BackColor()) {
-        const QPalette::ColorRole role =
-            button ? QPalette::Button : edit ? QPalette::Base : QPalette::Window;
+        const QPalette::ColorRole role = button ? QPalette::Button
+                                         : edit ? QPalette::Base
+                                                : QPalette::Window;
         palette.setColor(role, toQColor(*back));
     }
     widget->setPalette(palette);
@@ -116,17 +121,36 @@ void applyControlProperty(forms::Control& control, QWidget* widget, forms::Prop 
                           FontMapper& fonts) {
     using forms::Prop;
     switch (what) {
-        case Prop::Geometry: applyGeometry(control, widget); break;
-        case Prop::Caption: applyCaption(control, widget); break;
-        case Prop::Text: applyText(control, widget); break;
-        case Prop::Value: applyValue(control, widget); break;
+        case Prop::Geometry:
+            applyGeometry(control, widget);
+            break;
+        case Prop::Caption:
+            applyCaption(control, widget);
+            break;
+        case Prop::Text:
+            applyText(control, widget);
+            break;
+        case Prop::Value:
+            applyValue(control, widget);
+            break;
         case Prop::BackColor:
-        case Prop::ForeColor: applyColours(control, widget); break;
-        case Prop::Font: widget->setFont(fonts.toQFont(control.font())); break;
-        case Prop::Visible: widget->setVisible(control.Visible()); break;
-        case Prop::Enabled: widget->setEnabled(control.Enabled()); break;
-        case Prop::Focus: widget->setFocus(Qt::OtherFocusReason); break;
-        default: break;
+        case Prop::ForeColor:
+            applyColours(control, widget);
+            break;
+        case Prop::Font:
+            widget->setFont(fonts.toQFont(control.font()));
+            break;
+        case Prop::Visible:
+            widget->setVisible(control.Visible());
+            break;
+        case Prop::Enabled:
+            widget->setEnabled(control.Enabled());
+            break;
+        case Prop::Focus:
+            widget->setFocus(Qt::OtherFocusReason);
+            break;
+        default:
+            break;
     }
     applyLabelStyle(control, widget);
     applyDefaultButton(control, widget);

@@ -20,7 +20,9 @@ int toPixels(double twips) {
 }
 
 namespace {
-QColor toQColor(forms::Color c) { return QColor(forms::redOf(c), forms::greenOf(c), forms::blueOf(c)); }
+QColor toQColor(forms::Color c) {
+    return QColor(forms::redOf(c), forms::greenOf(c), forms::blueOf(c));
+}
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, FontMapper& fonts, Qt::WindowFlags flags)
@@ -125,14 +127,17 @@ QWidget* createControlWidget(forms::Control& control, QWidget* parent) {
     using forms::ControlKind;
     QWidget* widget = nullptr;
     switch (control.kind()) {
-        case ControlKind::Timer: return nullptr;
+        case ControlKind::Timer:
+            return nullptr;
         case ControlKind::CommandButton: {
             auto* button = new QPushButton(parent);
             button->setAutoDefault(false);
             widget = button;
             break;
         }
-        case ControlKind::Label: widget = new LabelWidget(parent); break;
+        case ControlKind::Label:
+            widget = new LabelWidget(parent);
+            break;
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(parent);
             box->setTristate(true);
@@ -146,13 +151,19 @@ QWidget* createControlWidget(forms::Control& control, QWidget* parent) {
             widget = option;
             break;
         }
-        case ControlKind::Frame: widget = new QGroupBox(parent); break;
-        case ControlKind::TextBox: widget = new QLineEdit(parent); break;
+        case ControlKind::Frame:
+            widget = new QGroupBox(parent);
+            break;
+        case ControlKind::TextBox:
+            widget = new QLineEdit(parent);
+            break;
         case ControlKind::PictureBox:
             widget = new QWidget(parent);
             widget->setAutoFillBackground(true);
             break;
-        case ControlKind::Image: widget = new ImageWidget(parent); break;
+        case ControlKind::Image:
+            widget = new ImageWidget(parent);
+            break;
         case ControlKind::Line:
             widget = new LineWidget(static_cast<forms::Line&>(control), parent);
             break;

@@ -13,16 +13,16 @@ class FontMapper;
 
 // The form's client area: background colour, printed text and points.
 class FormWindow : public QWidget {
-public:
+  public:
     FormWindow(forms::Form& form, FontMapper& fonts, Qt::WindowFlags flags);
     // A framed window smaller than its frame, with no window manager to draw
     // one, draws the frame itself.
     void setMiniatureFrame(bool on);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     forms::Form& form_;
     FontMapper& fonts_;
     bool miniatureFrame_ = false;
@@ -30,38 +30,38 @@ private:
 
 // Labels may carry a single-line border of their own.
 class LabelWidget : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
     void setBordered(bool on);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool bordered_ = false;
 };
 
 // Drawn with the difference of white in inverting mode, so that what lies
 // under it stays legible.
 class LineWidget : public QWidget {
-public:
+  public:
     LineWidget(forms::Line& line, QWidget* parent);
     // Covers the ends and the pen width; the ends are relative to the parent.
     void placeFromModel();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     forms::Line& line_;
 };
 
 // An empty rectangle with a single-line border.
 class ImageWidget : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

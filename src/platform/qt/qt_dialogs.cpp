@@ -18,11 +18,16 @@ namespace {
 
 QMessageBox::Icon iconOf(int style) {
     switch (style & 0x70) {
-        case mb::kStop: return QMessageBox::Critical;
-        case mb::kExclamation: return QMessageBox::Warning;
-        case mb::kInformation: return QMessageBox::Information;
-        case 32: return QMessageBox::Question;
-        default: return QMessageBox::NoIcon;
+        case mb::kStop:
+            return QMessageBox::Critical;
+        case mb::kExclamation:
+            return QMessageBox::Warning;
+        case mb::kInformation:
+            return QMessageBox::Information;
+        case 32:
+            return QMessageBox::Question;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
@@ -33,12 +38,14 @@ QMessageBox::Icon iconOf(int style) {
 // are in the program's own language. Like
 // the program's windows, a box offers no menu, minimise, maximise or close.
 int QtPlatform::messageBox(const std::string& text, int style, const std::string& title) {
-    return showMessageBox(nullptr, QString::fromStdString(text), style, QString::fromStdString(title));
+    return showMessageBox(nullptr, QString::fromStdString(text), style,
+                          QString::fromStdString(title));
 }
 
 // A box with an owner stays above it (window managers keep a transient
 // window over its owner, in the topmost band too).
-int QtPlatform::showMessageBox(QWidget* owner, const QString& text, int style, const QString& title) {
+int QtPlatform::showMessageBox(QWidget* owner, const QString& text, int style,
+                               const QString& title) {
     if (displayGone_) return (style & 0x0F) == mb::kYesNo ? mb::kAnswerNo : mb::kAnswerOk;
     QMessageBox box(iconOf(style), title, text, QMessageBox::NoButton, owner);
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

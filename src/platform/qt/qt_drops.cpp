@@ -30,7 +30,8 @@ forms::DroppedFiles localFiles(const QMimeData* data) {
         if (!url.isLocalFile()) continue;
         const QString path = QDir::cleanPath(url.toLocalFile());
         const QFileInfo info(path);
-        forms::DroppedFile file{path.toStdString(), info.fileName().toStdString(), info.isDir(), {}};
+        forms::DroppedFile file{
+            path.toStdString(), info.fileName().toStdString(), info.isDir(), {}};
         if (file.name.ends_with(".desktop")) {
             // A pipe so named is not read (it would never end), nor anything past any real entry.
             file.desktopEntry = readWholeFile(file.path, kLongestDesktopEntry).text.value_or("");
@@ -56,25 +57,34 @@ bool takeWithoutMoving(QDropEvent* event) {
 }
 
 class DropFilter : public QObject {
-public:
+  public:
     explicit DropFilter(QtFormPeer& peer) : QObject(&peer), peer_(peer) {
         peer.window()->setAcceptDrops(true);
         peer.window()->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != peer_.window()) return false;
         switch (event->type()) {
-            case QEvent::DragEnter: enter(static_cast<QDragEnterEvent*>(event)); return true;
-            case QEvent::DragMove: move(static_cast<QDragMoveEvent*>(event)); return true;
-            case QEvent::DragLeave: leave(); return true;
-            case QEvent::Drop: drop(static_cast<QDropEvent*>(event)); return true;
-            default: return false;
+            case QEvent::DragEnter:
+                enter(static_cast<QDragEnterEvent*>(event));
+                return true;
+            case QEvent::DragMove:
+                move(static_cast<QDragMoveEvent*>(event));
+                return true;
+            case QEvent::DragLeave:
+                leave();
+                return true;
+            case QEvent::Drop:
+                drop(static_cast<QDropEvent*>(event));
+                return true;
+            default:
+                return false;
         }
     }
 
-private:
+  private:
     void enter(QDragEnterEvent* event) {
         dragged_ = localFiles(event->mimeData());
         if (dragged_.empty() || !takeWithoutMoving(event)) {
@@ -134,6 +144,8 @@ private:
 
 }  // namespace
 
-void acceptDrops(QtFormPeer& peer) { new DropFilter(peer); }
+void acceptDrops(QtFormPeer& peer) {
+    new DropFilter(peer);
+}
 
 }  // namespace platform::qt

@@ -86,7 +86,9 @@ void QtPlatform::doEvents() {
 }
 
 // Seconds since midnight, like the classic clock that seeds the random numbers.
-double QtPlatform::clockSeconds() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double QtPlatform::clockSeconds() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
 void QtPlatform::post(std::function<void()> task) {
     QMetaObject::invokeMethod(
@@ -100,7 +102,9 @@ int QtPlatform::runEventLoop() {
     return exitCode;
 }
 
-bool QtPlatform::acquireSingleInstance() { return lock_.acquire(); }
+bool QtPlatform::acquireSingleInstance() {
+    return lock_.acquire();
+}
 
 // The key goes where the model says the keyboard is: the focused control of
 // the active form, or the form itself.

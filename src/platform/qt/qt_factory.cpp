@@ -3,6 +3,8 @@
 
 namespace platform {
 
-std::unique_ptr<Platform> createPlatform() { return std::make_unique<qt::QtPlatform>(); }
+std::unique_ptr<Platform> createPlatform() {
+    return std::make_unique<qt::QtPlatform>();
+}
 
 }  // namespace platform

@@ -41,24 +41,23 @@ QString patternsOf(const QString& classic) {
 // Folders, executable files and .desktop entries while the programs filter
 // is chosen; everything the name patterns let through otherwise.
 class ProgramsOnly : public QSortFilterProxyModel {
-public:
+  public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
     void setActive(bool active) {
         active_ = active;
         invalidateFilter();
     }
 
-protected:
+  protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
         if (!active_) return true;
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
         if (!files) return true;
         const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
-        return info.isDir() || info.isExecutable() ||
-               info.suffix() == QStringLiteral("desktop");
+        return info.isDir() || info.isExecutable() || info.suffix() == QStringLiteral("desktop");
     }
 
-private:
+  private:
     bool active_ = false;
 };
 
@@ -88,8 +87,9 @@ std::optional<OpenFileResult> QtPlatform::openFile(const OpenFileRequest& reques
     dialog.setFileMode(QFileDialog::ExistingFile);
     auto* programs = new ProgramsOnly(&dialog);
     dialog.setProxyModel(programs);
-    QObject::connect(&dialog, &QFileDialog::filterSelected, programs,
-                     [programs](const QString& filter) { programs->setActive(isProgramsFilter(filter)); });
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, programs,
+        [programs](const QString& filter) { programs->setActive(isProgramsFilter(filter)); });
     const QString filters = qtFileFilter(request.filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters.split(QStringLiteral(";;")));

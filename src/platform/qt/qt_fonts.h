@@ -15,7 +15,7 @@
 namespace platform::qt {
 
 class FontMapper {
-public:
+  public:
     QFont toQFont(const forms::Font& font);
     // For message boxes and Qt's dialogs: the Japanese desktop's face first.
     QFont applicationFont();
@@ -23,7 +23,7 @@ public:
     QStringList familiesFor(const std::string& name);
     SizeTw measureText(const forms::Font& font, const std::string& text);
 
-private:
+  private:
     QHash<QString, QStringList> families_;  // model face -> face to use
 };
 

@@ -26,7 +26,8 @@ QtFormPeer::QtFormPeer(QtPlatform& platform, forms::Form& form)
     window_->setMouseTracking(true);
     window_->setFocusPolicy(Qt::NoFocus);
     window_->installEventFilter(this);
-    for (const auto& c : form.controls()) creationIndex_.insert(c.get(), int(creationIndex_.size()));
+    for (const auto& c : form.controls())
+        creationIndex_.insert(c.get(), int(creationIndex_.size()));
     createTimers();
     for (forms::Prop p : {forms::Prop::Caption, forms::Prop::BackColor, forms::Prop::Geometry}) {
         formChanged(p);
@@ -44,7 +45,9 @@ QtFormPeer::~QtFormPeer() {
     window_->deleteLater();
 }
 
-QWidget* QtFormPeer::window() const { return window_; }
+QWidget* QtFormPeer::window() const {
+    return window_;
+}
 
 void QtFormPeer::createTimers() {
     for (const auto& owned : form_.controls()) {
@@ -149,23 +152,37 @@ forms::Control* QtFormPeer::nextInTabOrder(forms::Control* from, bool backwards)
 void QtFormPeer::formChanged(forms::Prop what) {
     using forms::Prop;
     switch (what) {
-        case Prop::Geometry: applyFormGeometry(); break;
-        case Prop::Caption: applyCaption(); break;
+        case Prop::Geometry:
+            applyFormGeometry();
+            break;
+        case Prop::Caption:
+            applyCaption();
+            break;
         case Prop::BackColor: {
             QPalette palette = window_->palette();
             if (auto back = form_.BackColor()) {
-                palette.setColor(QPalette::Window, QColor(forms::redOf(*back), forms::greenOf(*back),
-                                                          forms::blueOf(*back)));
+                palette.setColor(
+                    QPalette::Window,
+                    QColor(forms::redOf(*back), forms::greenOf(*back), forms::blueOf(*back)));
             }
             window_->setPalette(palette);
             window_->update();
             break;
         }
-        case Prop::Drawing: window_->update(); break;
-        case Prop::Visible: applyFormVisibility(); break;
-        case Prop::Focus: activate(); break;
-        case Prop::WindowState: applyWindowState(); break;
-        default: break;
+        case Prop::Drawing:
+            window_->update();
+            break;
+        case Prop::Visible:
+            applyFormVisibility();
+            break;
+        case Prop::Focus:
+            activate();
+            break;
+        case Prop::WindowState:
+            applyWindowState();
+            break;
+        default:
+            break;
     }
 }
 
@@ -279,7 +296,8 @@ void QtFormPeer::adoptWindowPlace() {
 }
 
 void QtFormPeer::moveToAppliedPosition() {
-    if (appliedPositions_.empty() || window_->geometry().topLeft() == appliedPositions_.back()) return;
+    if (appliedPositions_.empty() || window_->geometry().topLeft() == appliedPositions_.back())
+        return;
     applyingGeometry_ = true;
     window_->setGeometry(QRect(appliedPositions_.back(), window_->size()));
     applyingGeometry_ = false;

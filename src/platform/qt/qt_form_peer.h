@@ -24,7 +24,7 @@ class QtPlatform;
 class FormWindow;
 
 class QtFormPeer : public QObject, public forms::FormPeer {
-public:
+  public:
     QtFormPeer(QtPlatform& platform, forms::Form& form);
     ~QtFormPeer() override;
 
@@ -41,10 +41,10 @@ public:
     QWidget* keyboardTarget() const;
     void raiseWindow();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct TimerSlot {
         forms::Timer* timer;
         QTimer* qtimer;

@@ -84,24 +84,30 @@ bool QtFormPeer::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
-        case QEvent::Enter: return mouseEvent(widget, event);
+        case QEvent::Enter:
+            return mouseEvent(widget, event);
         case QEvent::Leave:
             // The next arrival counts again, even on the same pixel of a 1x1 window.
             if (lastMoveWidget_ == widget) lastMoveWidget_ = nullptr;
             return false;
-        case QEvent::KeyPress: return keyEvent(widget, event);
+        case QEvent::KeyPress:
+            return keyEvent(widget, event);
         case QEvent::Show:
         case QEvent::WinIdChange:
             // A native window made anew must still tell which form it shows.
             if (widget == window_) window_->setWindowRole(QString::fromStdString(form_.Name()));
             return false;
         case QEvent::FocusIn:
-        case QEvent::FocusOut: focusEvent(widget, event); return false;
+        case QEvent::FocusOut:
+            focusEvent(widget, event);
+            return false;
         case QEvent::Close:
         case QEvent::Move:
         case QEvent::WindowStateChange:
-        case QEvent::WindowDeactivate: return widget == window_ && windowEvent(event);
-        default: return false;
+        case QEvent::WindowDeactivate:
+            return widget == window_ && windowEvent(event);
+        default:
+            return false;
     }
 }
 
@@ -153,7 +159,8 @@ bool QtFormPeer::mouseEvent(QWidget* widget, QEvent* event) {
             }
             return !*alive;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -167,7 +174,8 @@ bool QtFormPeer::keyEvent(QWidget* widget, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        const bool backwards = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        const bool backwards =
+            key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
         if (forms::Control* next = nextInTabOrder(controls_.value(widget), backwards)) {
             widgets_.value(next)->setFocus(Qt::TabFocusReason);
             form_.userFocused(next);  // Qt reports no focus change while the window is inactive

@@ -7,8 +7,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <clocale>
 #include <atomic>
+#include <clocale>
 #include <mutex>
 #include <string_view>
 
@@ -24,7 +24,7 @@ namespace {
 // read at the first text Qt looks up (the first dialog, a text box's menu),
 // not at start-up, where nothing of Qt's own is shown.
 class QtCatalogue : public QTranslator {
-public:
+  public:
     using QTranslator::QTranslator;
     bool isEmpty() const override { return false; }  // so that it is asked at all
     QString translate(const char* context, const char* source, const char* disambiguation,
@@ -38,14 +38,15 @@ public:
         return catalogue_.translate(context, source, disambiguation, n);
     }
 
-private:
+  private:
     // Qt asks at start-up too, for what nobody sees: the writing direction
     // (Japanese runs left to right, as without a catalogue) and the text of
     // a failed file access (the program shows none).
     static bool asksForText(const char* context, const char* source) {
         const std::string_view asked(context ? context : "");
         if (asked == "QIODevice") return false;
-        return !(asked == "QGuiApplication" && std::string_view(source ? source : "") == "QT_LAYOUT_DIRECTION");
+        return !(asked == "QGuiApplication" &&
+                 std::string_view(source ? source : "") == "QT_LAYOUT_DIRECTION");
     }
 
     mutable std::once_flag loading_;

@@ -30,7 +30,7 @@ namespace platform::qt {
 class QtFormPeer;
 
 class QtPlatform : public Platform {
-public:
+  public:
     QtPlatform();
     ~QtPlatform() override;
 
@@ -79,7 +79,7 @@ public:
     bool isTopmost(const forms::Form& form) const;
     QtFormPeer* peerOf(const forms::Form& form) const;
 
-private:
+  private:
     int showMessageBox(QWidget* owner, const QString& text, int style, const QString& title);
     SettingsFile& settingsFor(const std::string& app);
     void flushDirtySettings();

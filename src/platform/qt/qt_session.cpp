@@ -95,7 +95,8 @@ void SessionWatch::signalArrived() {
     }
     // Queued, so the shutdown runs as an event of its own and not inside
     // the notifier's delivery.
-    QMetaObject::invokeMethod(this, [this] { end(false); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { end(false); }, Qt::QueuedConnection);
 }
 
 bool SessionWatch::eventFilter(QObject* watched, QEvent* event) {

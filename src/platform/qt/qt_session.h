@@ -13,16 +13,16 @@ class QSocketNotifier;
 namespace platform::qt {
 
 class SessionWatch : public QObject {
-public:
+  public:
     // endSession runs at most once. displayGone: the X connection is lost,
     // nothing can be shown any more and the process is already exiting.
     explicit SessionWatch(std::function<void(bool displayGone)> endSession);
     ~SessionWatch() override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void signalArrived();
     void end(bool displayGone);
     static void processExiting();

@@ -17,8 +17,12 @@ namespace platform::qt {
 
 namespace {
 
-bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
-bool isUri(const QString& target) { return target.contains(QStringLiteral("://")); }
+bool isFolder(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+bool isUri(const QString& target) {
+    return target.contains(QStringLiteral("://"));
+}
 
 // The named folder when it exists, else the file's own folder, else home.
 QString workingFolder(const QString& file, const QString& directory) {
@@ -37,7 +41,8 @@ QString resolved(const QString& file, const QString& folder) {
 
 LaunchOutcome startTarget(const QString& target, const QString& namedFolder,
                           const QString& folder) {
-    if (isUri(target)) return openWithDefaultHandler(target.toStdString(), true, folder.toStdString());
+    if (isUri(target))
+        return openWithDefaultHandler(target.toStdString(), true, folder.toStdString());
     const QFileInfo info(resolved(target, folder));
     if (!info.exists()) return LaunchOutcome::Missing;
     const QString path = info.absoluteFilePath();
@@ -56,18 +61,22 @@ QString notStartedText(LaunchOutcome outcome, const QString& target) {
     const QString quoted = "'" + target + "'";
     switch (outcome) {
         case LaunchOutcome::Missing:
-            return quoted + " が見つかりません。名前を正しく入力したかどうかを確認してから、"
-                            "やり直してください。";
+            return quoted +
+                   " が見つかりません。名前を正しく入力したかどうかを確認してから、"
+                   "やり直してください。";
         case LaunchOutcome::NoHandler:
-            return quoted + " を開けません。この種類のファイルを開くプログラムが"
-                            "関連付けられていません。";
-        default: return quoted + " を起動できません。";
+            return quoted +
+                   " を開けません。この種類のファイルを開くプログラムが"
+                   "関連付けられていません。";
+        default:
+            return quoted + " を起動できません。";
     }
 }
 
 }  // namespace
 
-void QtPlatform::shellOpen(forms::Form* owner, const std::string& file, const std::string& directory) {
+void QtPlatform::shellOpen(forms::Form* owner, const std::string& file,
+                           const std::string& directory) {
     const QString target = QString::fromStdString(file).trimmed();
     if (target.isEmpty()) return;
     const QString namedFolder = QString::fromStdString(directory);

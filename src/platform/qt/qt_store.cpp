@@ -6,7 +6,8 @@ namespace platform::qt {
 
 SettingsFile& QtPlatform::settingsFor(const std::string& app) {
     auto it = settings_.find(app);
-    if (it == settings_.end()) it = settings_.emplace(app, SettingsFile(settingsPathFor(app))).first;
+    if (it == settings_.end())
+        it = settings_.emplace(app, SettingsFile(settingsPathFor(app))).first;
     return it->second;
 }
 

@@ -10,7 +10,7 @@ namespace platform::qt {
 namespace {
 
 class ClassicMetricsStyle : public QProxyStyle {
-public:
+  public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         if (metric == PM_CheckBoxLabelSpacing || metric == PM_RadioButtonLabelSpacing) return 3;
@@ -20,6 +20,8 @@ public:
 
 }  // namespace
 
-QStyle* createClassicMetricsStyle() { return new ClassicMetricsStyle; }
+QStyle* createClassicMetricsStyle() {
+    return new ClassicMetricsStyle;
+}
 
 }  // namespace platform::qt

@@ -4,9 +4,9 @@
 
 #include <QGuiApplication>
 #include <QPainter>
-#include <QWindow>
 #include <QPixmap>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "forms/runtime.h"
@@ -26,9 +26,12 @@ Qt::WindowFlags windowFlagsFor(const forms::FormStyle& style) {
         case forms::FrameStyle::None:
             if (style.showInTaskbar) return Qt::Window | Qt::FramelessWindowHint;
             return Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint;
-        case forms::FrameStyle::ToolWindow: return Qt::Tool | bare | Qt::WindowTitleHint;
-        case forms::FrameStyle::Dialog: return Qt::Dialog | bare | Qt::WindowTitleHint;
-        case forms::FrameStyle::DialogBare: return Qt::Dialog | bare;
+        case forms::FrameStyle::ToolWindow:
+            return Qt::Tool | bare | Qt::WindowTitleHint;
+        case forms::FrameStyle::Dialog:
+            return Qt::Dialog | bare | Qt::WindowTitleHint;
+        case forms::FrameStyle::DialogBare:
+            return Qt::Dialog | bare;
     }
     return Qt::Window;
 }
@@ -135,7 +138,8 @@ void QtPlatform::activateWindow(QWidget& window) {
         return;
     }
     const QWindow* focused = QGuiApplication::focusWindow();
-    x11_->activate(static_cast<std::uint32_t>(window.winId()), inputTime_ ? inputTime_->latest() : 0,
+    x11_->activate(static_cast<std::uint32_t>(window.winId()),
+                   inputTime_ ? inputTime_->latest() : 0,
                    focused ? static_cast<std::uint32_t>(focused->winId()) : 0);
 }
 
@@ -143,7 +147,9 @@ bool QtPlatform::isTopmost(const forms::Form& form) const {
     return std::find(topmost_.begin(), topmost_.end(), &form) != topmost_.end();
 }
 
-void QtPlatform::peerCreated(QtFormPeer& peer) { peers_.push_back(&peer); }
+void QtPlatform::peerCreated(QtFormPeer& peer) {
+    peers_.push_back(&peer);
+}
 
 void QtPlatform::peerDestroyed(QtFormPeer& peer) {
     peers_.erase(std::remove(peers_.begin(), peers_.end(), &peer), peers_.end());

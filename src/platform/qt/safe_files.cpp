@@ -49,7 +49,9 @@ void syncFolder(const std::string& folder) {
 
 // The temp file of a save: hidden, and marked so plainly that no file of the
 // user's own (a backup named <file>.backup or <file>.orig01) can match it.
-std::string tempPrefixOf(const std::string& fileName) { return "." + fileName + ".~saving~"; }
+std::string tempPrefixOf(const std::string& fileName) {
+    return "." + fileName + ".~saving~";
+}
 
 bool isTempSuffix(const std::string& suffix) {
     if (suffix.size() != 6) return false;
@@ -98,7 +100,9 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-std::string fileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string fileNameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
 
 void makeFolders(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {

@@ -35,7 +35,9 @@ constexpr std::size_t kLargestStore = 64u << 20;
 
 // The system's words for an errno, in the user's language where the C
 // library has them.
-std::string reasonOf(int error) { return std::strerror(error); }
+std::string reasonOf(int error) {
+    return std::strerror(error);
+}
 
 }  // namespace
 

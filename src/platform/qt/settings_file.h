@@ -15,7 +15,7 @@ namespace platform::qt {
 std::string settingsPathFor(const std::string& app);
 
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
 
     std::string get(const std::string& section, const std::string& key,
@@ -30,7 +30,7 @@ public:
     // read whole.
     std::optional<std::string> takeKeptCopy();
 
-private:
+  private:
     void loadOnce();
     std::optional<StoreFailure> keepFoundFileAside();
 

@@ -2,15 +2,15 @@
 // properties and client messages on it, never read its events.
 #include "platform/qt/x11_desktop.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
-#include <iterator>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -29,15 +29,24 @@ std::optional<X11Desktop> X11Desktop::current() {
 // Asks for all the atoms this file uses at once: one round trip, not one each.
 void X11Desktop::internAtoms() {
     if (!atoms_.empty()) return;
-    const char* names[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
-                           "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE", "_NET_FRAME_EXTENTS",
-                           "_NET_REQUEST_FRAME_EXTENTS", "_MOTIF_WM_HINTS", "_NET_WM_ALLOWED_ACTIONS",
-                           "_NET_WM_ACTION_MOVE", "_NET_ACTIVE_WINDOW", "_NET_WM_USER_TIME",
-                           "_NET_WM_NAME", "UTF8_STRING"};
+    const char* names[] = {"_NET_SUPPORTING_WM_CHECK",
+                           "_NET_WM_STATE",
+                           "_NET_WM_STATE_SKIP_TASKBAR",
+                           "_NET_WM_STATE_SKIP_PAGER",
+                           "_NET_WM_STATE_ABOVE",
+                           "_NET_FRAME_EXTENTS",
+                           "_NET_REQUEST_FRAME_EXTENTS",
+                           "_MOTIF_WM_HINTS",
+                           "_NET_WM_ALLOWED_ACTIONS",
+                           "_NET_WM_ACTION_MOVE",
+                           "_NET_ACTIVE_WINDOW",
+                           "_NET_WM_USER_TIME",
+                           "_NET_WM_NAME",
+                           "UTF8_STRING"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];
     for (std::size_t i = 0; i < std::size(names); ++i) {
-        cookies[i] = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(names[i])),
-                                     names[i]);
+        cookies[i] = xcb_intern_atom(connection_, 0,
+                                     static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
     }
     for (std::size_t i = 0; i < std::size(names); ++i) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookies[i], nullptr);
@@ -50,7 +59,8 @@ std::uint32_t X11Desktop::atom(const char* name) {
     internAtoms();
     auto known = atoms_.find(name);
     if (known != atoms_.end()) return known->second;
-    auto cookie = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    auto cookie =
+        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
     const std::uint32_t result = reply ? reply->atom : std::uint32_t{XCB_ATOM_NONE};
     std::free(reply);
@@ -64,7 +74,8 @@ bool X11Desktop::hasWindowManager() {
     auto cookie = xcb_get_property(connection_, 0, root_, atom("_NET_SUPPORTING_WM_CHECK"),
                                    XCB_ATOM_WINDOW, 0, 1);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_, cookie, nullptr);
-    bool found = reply && reply->type == XCB_ATOM_WINDOW && xcb_get_property_value_length(reply) == 4;
+    bool found =
+        reply && reply->type == XCB_ATOM_WINDOW && xcb_get_property_value_length(reply) == 4;
     std::free(reply);
     hasWindowManager_ = found;
     return found;
@@ -78,7 +89,8 @@ void X11Desktop::setStatesBeforeMap(std::uint32_t window, bool skipTaskbar, bool
     }
     if (above) states.push_back(atom("_NET_WM_STATE_ABOVE"));
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_STATE"),
-                        XCB_ATOM_ATOM, 32, static_cast<std::uint32_t>(states.size()), states.data());
+                        XCB_ATOM_ATOM, 32, static_cast<std::uint32_t>(states.size()),
+                        states.data());
 }
 
 // The EWMH request to the window manager; without one nobody reads it.
@@ -105,7 +117,8 @@ void X11Desktop::allowMoveOnly(std::uint32_t window, bool titleBar) {
     const std::uint32_t hints[5] = {kFunctions | kDecorations, kMove,
                                     titleBar ? kBorder | kTitle : kBorder, 0, 0};
     const std::uint32_t property = atom("_MOTIF_WM_HINTS");
-    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, property, 32, 5, hints);
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, property, 32, 5,
+                        hints);
     const std::uint32_t move = atom("_NET_WM_ACTION_MOVE");
     xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_ALLOWED_ACTIONS"),
                         XCB_ATOM_ATOM, 32, 1, &move);
@@ -172,14 +185,17 @@ std::optional<FrameExtents> X11Desktop::requestFrameExtents(std::uint32_t window
 
 std::optional<std::pair<int, int>> X11Desktop::rootPosition(std::uint32_t window) {
     auto cookie = xcb_translate_coordinates(connection_, window, root_, 0, 0);
-    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(connection_, cookie, nullptr);
+    xcb_translate_coordinates_reply_t* reply =
+        xcb_translate_coordinates_reply(connection_, cookie, nullptr);
     if (!reply) return std::nullopt;
     const std::pair<int, int> position{reply->dst_x, reply->dst_y};
     std::free(reply);
     return position;
 }
 
-void X11Desktop::flush() { xcb_flush(connection_); }
+void X11Desktop::flush() {
+    xcb_flush(connection_);
+}
 
 std::optional<int> extensionOpcode(xcb_connection_t* connection, const char* name) {
     auto cookie = xcb_query_extension(connection, std::strlen(name), name);

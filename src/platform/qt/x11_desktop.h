@@ -22,7 +22,7 @@ struct FrameExtents {
 std::optional<int> extensionOpcode(xcb_connection_t* connection, const char* name);
 
 class X11Desktop {
-public:
+  public:
     // Null when the program does not run on X11 (then every call is a no-op).
     static std::optional<X11Desktop> current();
 
@@ -54,7 +54,7 @@ public:
     void flush();
     xcb_connection_t* connection() const { return connection_; }
 
-private:
+  private:
     X11Desktop(xcb_connection_t* connection, std::uint32_t root)
         : connection_(connection), root_(root) {}
     void internAtoms();

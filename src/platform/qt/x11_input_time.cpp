@@ -1,11 +1,11 @@
 // Reads the time off the input events on their way to Qt; consumes none.
 #include "platform/qt/x11_input_time.h"
 
-#include "platform/qt/x11_desktop.h"
-
 #include <xcb/xcb.h>
 
 #include <cstring>
+
+#include "platform/qt/x11_desktop.h"
 
 namespace platform::qt {
 
@@ -13,7 +13,9 @@ namespace {
 
 // Key press and release, button press and release, motion, enter: the same
 // codes in the core protocol and in XInput 2.
-bool isUserInput(int type) { return type >= 2 && type <= 7; }
+bool isUserInput(int type) {
+    return type >= 2 && type <= 7;
+}
 
 }  // namespace
 

@@ -12,18 +12,19 @@ struct xcb_connection_t;
 namespace platform::qt {
 
 class X11InputTime : public QAbstractNativeEventFilter {
-public:
+  public:
     explicit X11InputTime(xcb_connection_t* connection) : connection_(connection) {}
     // 0 (the server's "now") until the first event has come.
     std::uint32_t latest() const { return latest_; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
-private:
+  private:
     int inputExtension();
 
     xcb_connection_t* connection_;
-    int inputExtension_ = -2;  // major opcode of XInput 2, whose events Qt takes; -1 none, -2 not asked
+    int inputExtension_ =
+        -2;  // major opcode of XInput 2, whose events Qt takes; -1 none, -2 not asked
     std::uint32_t latest_ = 0;
 };
 

@@ -3,8 +3,6 @@
 // overlay's input shape, above every window, override-redirect ones too.
 // The requests for it are written out here: libxcb's Composite and SHAPE
 // libraries are not worth two dependencies for four requests.
-#include "platform/qt/x11_desktop.h"
-
 #include <sys/uio.h>
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
@@ -12,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+#include "platform/qt/x11_desktop.h"
 
 namespace platform::qt {
 
@@ -63,7 +63,8 @@ std::uint32_t takeOverlay(xcb_connection_t* connection, std::uint32_t root) {
         std::uint32_t major, minor;
     } version{0, 4};
     waitForReply(connection, sendRequest(connection, &compositeExtension, 0, true, version));
-    Reply reply = waitForReply(connection, sendRequest(connection, &compositeExtension, 7, true, root));
+    Reply reply =
+        waitForReply(connection, sendRequest(connection, &compositeExtension, 7, true, root));
     if (!reply) return XCB_WINDOW_NONE;
     std::uint32_t overlay;
     std::memcpy(&overlay, reply.get() + 8, sizeof overlay);
@@ -80,7 +81,8 @@ bool inputShapeHolds(xcb_connection_t* connection, std::uint32_t window, int x, 
         std::uint32_t window;
         std::uint8_t kind, pad[3];
     } request{window, 2 /* input */, {}};
-    Reply reply = waitForReply(connection, sendRequest(connection, &shapeExtension, 8, true, request));
+    Reply reply =
+        waitForReply(connection, sendRequest(connection, &shapeExtension, 8, true, request));
     if (!reply) return false;
     std::uint32_t length, count;
     std::memcpy(&length, reply.get() + 4, sizeof length);

@@ -5,9 +5,6 @@
 
 #include <xcb/xcb.h>
 
-#include "platform/qt/x11_desktop.h"
-#include "settings/texts.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/qt/x11_desktop.h"
+#include "settings/texts.h"
 
 namespace platform::qt {
 
@@ -57,8 +57,9 @@ bool routeWaylandSessionToX11() {
 
 // Said on stderr first: where Qt cannot reach Wayland either, it ends there.
 int reportMissingXWayland() {
-    const char* text = "このプログラムはWaylandのセッションではXWaylandの上で動きます。\n"
-                       "XWaylandを有効にしてから、もう一度起動してください。";
+    const char* text =
+        "このプログラムはWaylandのセッションではXWaylandの上で動きます。\n"
+        "XWaylandを有効にしてから、もう一度起動してください。";
     std::fprintf(stderr, "%s\n", text);
     ::setenv("QT_QPA_PLATFORM", "wayland", 1);
     static int argc = 1;

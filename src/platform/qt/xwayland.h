@@ -20,14 +20,14 @@ int reportMissingXWayland();
 
 // The pointer as XWayland knows it.
 class XWaylandPointer {
-public:
+  public:
     // Null on any X server other than XWayland.
     static std::unique_ptr<XWaylandPointer> detect(xcb_connection_t* connection);
     // False while the pointer lies over no X11 window (a native Wayland
     // window, the shell's own bars): then the position is a stale one.
     bool overX11Window() const;
 
-private:
+  private:
     XWaylandPointer(xcb_connection_t* connection, std::uint32_t root)
         : connection_(connection), root_(root) {}
     xcb_connection_t* connection_;

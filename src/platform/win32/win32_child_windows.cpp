@@ -3,9 +3,8 @@
 // hang directly on the form, at their client-area position, stacked in
 // creation order so that a later control lies above an earlier one.
 
-#include "platform/win32/win32_form_window.h"
-
 #include "forms/controls.h"
+#include "platform/win32/win32_form_window.h"
 #include "platform/win32/win32_late_binding.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
@@ -25,11 +24,15 @@ ChildClass classFor(const forms::Control& control) {
     switch (control.kind()) {
         case ControlKind::CommandButton: {
             const auto& button = static_cast<const forms::CommandButton&>(control);
-            return {L"BUTTON", DWORD((button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP), 0};
+            return {L"BUTTON",
+                    DWORD((button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP), 0};
         }
-        case ControlKind::CheckBox: return {L"BUTTON", BS_3STATE | WS_TABSTOP, 0};
-        case ControlKind::OptionButton: return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
-        case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, 0};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", BS_3STATE | WS_TABSTOP, 0};
+        case ControlKind::OptionButton:
+            return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+        case ControlKind::Frame:
+            return {L"BUTTON", BS_GROUPBOX, 0};
         case ControlKind::TextBox:
             return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::Label: {
@@ -39,8 +42,10 @@ ChildClass classFor(const forms::Control& control) {
             if (label.bordered()) style |= WS_BORDER;
             return {L"STATIC", style, 0};
         }
-        case ControlKind::PictureBox: return {L"STATIC", SS_NOTIFY | SS_LEFT, 0};
-        default: return {nullptr, 0, 0};
+        case ControlKind::PictureBox:
+            return {L"STATIC", SS_NOTIFY | SS_LEFT, 0};
+        default:
+            return {nullptr, 0, 0};
     }
 }
 
@@ -52,8 +57,10 @@ bool isWindowless(const forms::Control& control) {
             return static_cast<const forms::Label&>(control).transparent();
         case forms::ControlKind::Image:
         case forms::ControlKind::Line:
-        case forms::ControlKind::Timer: return true;
-        default: return false;
+        case forms::ControlKind::Timer:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -76,7 +83,8 @@ void FormWindow::createChildWindows() {
     // creation order is bottom to top, as the model defines it.
     for (const Child& child : children_) {
         if (child.hwnd) {
-            SetWindowPos(child.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(child.hwnd, HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
 }
@@ -94,9 +102,11 @@ void FormWindow::createChild(Child& child, int id) {
                                  platform_.instance(), nullptr);
     if (!child.hwnd) return;
     const CommonControls& common = commonControls();
-    child.subclassed = common.setSubclass &&
-                       common.setSubclass(child.hwnd, &FormWindow::childProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(control.font(), dpi_)), FALSE);
+    child.subclassed =
+        common.setSubclass && common.setSubclass(child.hwnd, &FormWindow::childProc, 0,
+                                                 reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(child.hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(platform_.font(control.font(), dpi_)), FALSE);
     setChildText(child);
     syncChild(child, forms::Prop::Value);
     showChild(child);
@@ -121,19 +131,24 @@ void FormWindow::syncChild(Child& child, forms::Prop what) {
             }
             break;
         case forms::Prop::Caption:
-        case forms::Prop::Text: setChildText(child); break;
+        case forms::Prop::Text:
+            setChildText(child);
+            break;
         case forms::Prop::Value: {
             int check = -1;
             if (auto* box = dynamic_cast<forms::CheckBox*>(&control)) check = box->Value();
-            if (auto* option = dynamic_cast<forms::OptionButton*>(&control)) check = option->Value();
+            if (auto* option = dynamic_cast<forms::OptionButton*>(&control))
+                check = option->Value();
             if (check >= 0) SendMessageW(child.hwnd, BM_SETCHECK, WPARAM(check), 0);
             break;
         }
         case forms::Prop::BackColor:
-        case forms::Prop::ForeColor: InvalidateRect(child.hwnd, nullptr, TRUE); break;
+        case forms::Prop::ForeColor:
+            InvalidateRect(child.hwnd, nullptr, TRUE);
+            break;
         case forms::Prop::Font:
-            SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(control.font(), dpi_)),
-                         TRUE);
+            SendMessageW(child.hwnd, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(platform_.font(control.font(), dpi_)), TRUE);
             break;
         case forms::Prop::Visible:
             showChild(child);
@@ -143,11 +158,14 @@ void FormWindow::syncChild(Child& child, forms::Prop what) {
                 }
             }
             break;
-        case forms::Prop::Enabled: EnableWindow(child.hwnd, control.Enabled()); break;
+        case forms::Prop::Enabled:
+            EnableWindow(child.hwnd, control.Enabled());
+            break;
         case forms::Prop::Focus:
             if (GetActiveWindow() == hwnd_ && control.isShown()) SetFocus(child.hwnd);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -155,7 +173,8 @@ void FormWindow::syncChild(Child& child, forms::Prop what) {
 // the device at any DPI.
 RECT FormWindow::childRect(const forms::Control& control) const {
     const double left = control.clientLeft(), top = control.clientTop();
-    return {device(left), device(top), device(left + control.Width()), device(top + control.Height())};
+    return {device(left), device(top), device(left + control.Width()),
+            device(top + control.Height())};
 }
 
 void FormWindow::placeChild(const Child& child) {
@@ -181,8 +200,8 @@ void FormWindow::rescaleChildren() {
     for (Child& child : children_) {
         if (!child.hwnd) continue;
         placeChild(child);
-        SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.font(child.control->font(), dpi_)),
-                     FALSE);
+        SendMessageW(child.hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(platform_.font(child.control->font(), dpi_)), FALSE);
     }
     invalidateAll();
 }
@@ -195,7 +214,8 @@ void FormWindow::showChild(const Child& child) {
 
 void FormWindow::setChildText(const Child& child) {
     std::string text;
-    if (auto* captioned = dynamic_cast<forms::CaptionedControl*>(child.control)) text = captioned->Caption();
+    if (auto* captioned = dynamic_cast<forms::CaptionedControl*>(child.control))
+        text = captioned->Caption();
     if (auto* box = dynamic_cast<forms::TextBox*>(child.control)) text = box->Text();
     const std::u16string wide = toUtf16(text);
     settingText_ = true;  // the edit's change notice is ours, not the user's

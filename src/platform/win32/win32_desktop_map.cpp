@@ -17,7 +17,9 @@ double outside(double value, double low, double high) {
     return 0;
 }
 
-double modelStart(const MonitorSpan& span) { return span.start * kTwipsPerModelPixel; }
+double modelStart(const MonitorSpan& span) {
+    return span.start * kTwipsPerModelPixel;
+}
 
 double modelEnd(const MonitorSpan& span, int dpi) {
     return (span.start + modelPixels(span, dpi)) * kTwipsPerModelPixel;
@@ -52,7 +54,8 @@ int twipsToDevice(const MonitorSpan& span, int dpi, double twips) {
     return span.start + toDevice(twips - modelStart(span), dpi);
 }
 
-DeviceSpan windowSpan(const MonitorSpan& monitor, int monitorDpi, int windowDpi, const WindowAxis& axis) {
+DeviceSpan windowSpan(const MonitorSpan& monitor, int monitorDpi, int windowDpi,
+                      const WindowAxis& axis) {
     const double clientTw = axis.lengthTw - axis.frameTw;
     int length = 0;
     if (clientTw < 0) {
@@ -95,7 +98,8 @@ std::vector<RectPx> DesktopMap::modelRects() const {
 
 const Monitor& DesktopMap::atDevice(int x, int y) const {
     return nearest(monitors_, [x, y](const Monitor& m) {
-        return outside(x, m.x.start, m.x.start + m.x.length) + outside(y, m.y.start, m.y.start + m.y.length);
+        return outside(x, m.x.start, m.x.start + m.x.length) +
+               outside(y, m.y.start, m.y.start + m.y.length);
     });
 }
 

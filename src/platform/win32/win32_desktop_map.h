@@ -50,13 +50,14 @@ int twipsToDevice(const MonitorSpan& span, int dpi, double twips);
 // model ends there on the device too, and a client of one model pixel or
 // less is one device pixel: the call point is one pixel in the very corner
 // at any DPI.
-DeviceSpan windowSpan(const MonitorSpan& monitor, int monitorDpi, int windowDpi, const WindowAxis& axis);
+DeviceSpan windowSpan(const MonitorSpan& monitor, int monitorDpi, int windowDpi,
+                      const WindowAxis& axis);
 
 // The model's twips of a window's device size (frame plus client).
 double windowLengthTw(int windowDpi, int deviceLength, const WindowAxis& axis);
 
 class DesktopMap {
-public:
+  public:
     // The primary monitor first; an empty list stands for one 96-dpi screen.
     explicit DesktopMap(std::vector<Monitor> monitors);
 
@@ -67,7 +68,7 @@ public:
     const Monitor& atModel(double xTw, double yTw) const;
     PointPx toModel(int x, int y) const;
 
-private:
+  private:
     std::vector<Monitor> monitors_;
 };
 

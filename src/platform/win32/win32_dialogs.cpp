@@ -16,7 +16,9 @@ namespace platform::win32 {
 
 namespace {
 
-LPCWSTR wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
+LPCWSTR wide(const std::u16string& text) {
+    return reinterpret_cast<LPCWSTR>(text.c_str());
+}
 
 // The colour dialog has no title field; set it once the dialog exists.
 UINT_PTR CALLBACK colorDialogTitle(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
@@ -48,7 +50,8 @@ std::optional<OpenFileResult> Win32Platform::openFile(const OpenFileRequest& req
     ofn.nMaxFile = DWORD(file.size());
     ofn.lpstrTitle = title.empty() ? nullptr : wide(title);
     ofn.Flags = DWORD(request.flags);
-    auto getOpenFileName = lateBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    auto getOpenFileName =
+        lateBound<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
     if (!getOpenFileName) return std::nullopt;
     initializeCom();
     if (!getOpenFileName(&ofn)) return std::nullopt;

@@ -19,8 +19,10 @@ struct DpiCalls {
 const DpiCalls& dpiCalls() {
     static const DpiCalls calls{
         lateBound<decltype(DpiCalls::getDpiForWindow)>(L"user32.dll", "GetDpiForWindow"),
-        lateBound<decltype(DpiCalls::adjustWindowRectExForDpi)>(L"user32.dll", "AdjustWindowRectExForDpi"),
-        lateBound<decltype(DpiCalls::enableNonClientDpiScaling)>(L"user32.dll", "EnableNonClientDpiScaling"),
+        lateBound<decltype(DpiCalls::adjustWindowRectExForDpi)>(L"user32.dll",
+                                                                "AdjustWindowRectExForDpi"),
+        lateBound<decltype(DpiCalls::enableNonClientDpiScaling)>(L"user32.dll",
+                                                                 "EnableNonClientDpiScaling"),
     };
     return calls;
 }
@@ -39,7 +41,8 @@ BOOL CALLBACK collectMonitor(HMONITOR handle, HDC, RECT*, LPARAM found) {
     if (!GetMonitorInfoW(handle, &info)) return TRUE;
     const RECT& r = info.rcMonitor;
     auto& list = *reinterpret_cast<std::vector<FoundMonitor>*>(found);
-    const FoundMonitor monitor{handle, {{r.left, r.right - r.left}, {r.top, r.bottom - r.top}, kDesignDpi}};
+    const FoundMonitor monitor{handle,
+                               {{r.left, r.right - r.left}, {r.top, r.bottom - r.top}, kDesignDpi}};
     // The primary monitor first: the program's screen is that one.
     if (info.dwFlags & MONITORINFOF_PRIMARY) {
         list.insert(list.begin(), monitor);
@@ -74,15 +77,18 @@ DesktopMap Win32Platform::measureDesktop() {
     std::vector<FoundMonitor> found;
     EnumDisplayMonitors(nullptr, nullptr, &collectMonitor, reinterpret_cast<LPARAM>(&found));
     if (found.empty()) {
-        found.push_back({nullptr, {{0, GetSystemMetrics(SM_CXSCREEN)}, {0, GetSystemMetrics(SM_CYSCREEN)}, 0}});
+        found.push_back(
+            {nullptr, {{0, GetSystemMetrics(SM_CXSCREEN)}, {0, GetSystemMetrics(SM_CYSCREEN)}, 0}});
     }
     const int common = windowDpi(helper_);
-    const auto perMonitor =
-        found.size() > 1 ? lateBound<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor") : nullptr;
+    const auto perMonitor = found.size() > 1
+                                ? lateBound<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor")
+                                : nullptr;
     std::vector<Monitor> monitors;
     for (FoundMonitor& f : found) {
         UINT x = 0, y = 0;
-        const bool own = perMonitor && f.handle && SUCCEEDED(perMonitor(f.handle, kEffectiveDpi, &x, &y)) && y > 0;
+        const bool own = perMonitor && f.handle &&
+                         SUCCEEDED(perMonitor(f.handle, kEffectiveDpi, &x, &y)) && y > 0;
         f.monitor.dpi = own ? int(y) : common;
         monitors.push_back(f.monitor);
     }
@@ -116,9 +122,13 @@ SIZE Win32Platform::frameSize(forms::FrameStyle frame, int dpi) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-SizePx Win32Platform::screenSize() { return desktop().primarySize(); }
+SizePx Win32Platform::screenSize() {
+    return desktop().primarySize();
+}
 
-std::vector<RectPx> Win32Platform::monitors() { return desktop().modelRects(); }
+std::vector<RectPx> Win32Platform::monitors() {
+    return desktop().modelRects();
+}
 
 PointPx Win32Platform::cursorPos() {
     POINT p{0, 0};

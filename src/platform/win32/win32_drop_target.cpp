@@ -32,7 +32,8 @@ OleFunctions loadOle() {
         lateBound<decltype(&RevokeDragDrop)>(kOle, "RevokeDragDrop"),
         lateBound<decltype(&ReleaseStgMedium)>(kOle, "ReleaseStgMedium"),
     };
-    if (!loaded.initialize || !loaded.registerTarget || !loaded.revokeTarget || !loaded.releaseMedium) {
+    if (!loaded.initialize || !loaded.registerTarget || !loaded.revokeTarget ||
+        !loaded.releaseMedium) {
         return {};
     }
     return SUCCEEDED(loaded.initialize(nullptr)) ? loaded : OleFunctions{};
@@ -70,7 +71,7 @@ forms::DroppedFiles filesOf(IDataObject* data) {
 // onto one of its controls is told to leave and enter again at once, which
 // is no leave for the model.
 class DropTarget final : public IDropTarget {
-public:
+  public:
     explicit DropTarget(FormWindow& window) : window_(&window) {}
     DropTarget(const DropTarget&) = delete;
     DropTarget& operator=(const DropTarget&) = delete;
@@ -94,9 +95,11 @@ public:
         return left;
     }
 
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override {
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at,
+                                        DWORD* effect) override {
         // A source that would only let the files be moved gets no drop.
-        dragged_ = withoutMoving(*effect) != DROPEFFECT_NONE ? filesOf(data) : forms::DroppedFiles{};
+        dragged_ =
+            withoutMoving(*effect) != DROPEFFECT_NONE ? filesOf(data) : forms::DroppedFiles{};
         if (dragged_.empty()) {
             *effect = DROPEFFECT_NONE;
             return S_OK;
@@ -134,7 +137,7 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     ~DropTarget() = default;
 
     void leave() {

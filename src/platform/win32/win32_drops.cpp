@@ -37,7 +37,8 @@ forms::DroppedFile droppedFile(const std::u16string& path) {
     const auto cut = path.find_last_of(u"\\/");
     const std::u16string name = cut == std::u16string::npos ? path : path.substr(cut + 1);
     const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.c_str()));
-    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const bool folder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     return {toUtf8(path), toUtf8(name), folder, {}};  // no desktop entries on Windows
 }
 
@@ -62,7 +63,8 @@ forms::DroppedFiles filesOfDrop(HANDLE dropHandle) {
 
 void FormWindow::acceptDroppedFiles() {
     if (registerDropTarget()) return;
-    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
+                      GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
 void FormWindow::filesDropped(WPARAM dropHandle) {
@@ -97,7 +99,8 @@ forms::Control* FormWindow::dropTargetAt(POINT at) {
     const HWND hit = WindowFromPoint(screen);
     Child* child = hit && hit != hwnd_ ? childOf(hit) : nullptr;
     if (child && child->control->kind() != forms::ControlKind::Frame) return child->control;
-    const forms::Frame* surface = child ? static_cast<const forms::Frame*>(child->control) : nullptr;
+    const forms::Frame* surface =
+        child ? static_cast<const forms::Frame*>(child->control) : nullptr;
     if (surface) {
         const RECT frame = childRect(*surface);
         at.x -= frame.left;

@@ -27,8 +27,15 @@ constexpr std::array<LayoutFace, 4> kLayoutFaces{{
 
 // Families in order of preference, the first prefix that fits counting.
 constexpr std::array<std::pair<std::u16string_view, int>, 9> kFamilies{{
-    {u"IPAex", 1}, {u"IPA", 0}, {u"Yu ", 2}, {u"游", 2}, {u"Meiryo", 2},
-    {u"Noto", 3}, {u"Source Han", 3}, {u"源ノ", 3}, {u"Takao", 4},
+    {u"IPAex", 1},
+    {u"IPA", 0},
+    {u"Yu ", 2},
+    {u"游", 2},
+    {u"Meiryo", 2},
+    {u"Noto", 3},
+    {u"Source Han", 3},
+    {u"源ノ", 3},
+    {u"Takao", 4},
 }};
 constexpr int kOtherFamily = 5;
 
@@ -61,15 +68,18 @@ const LayoutFace* layoutFace(std::u16string_view name) {
 }
 
 bool installed(std::u16string_view name, const std::vector<InstalledFace>& faces) {
-    return std::any_of(faces.begin(), faces.end(), [name](const InstalledFace& f) { return f.name == name; });
+    return std::any_of(faces.begin(), faces.end(),
+                       [name](const InstalledFace& f) { return f.name == name; });
 }
 
 // Lower is closer; none for vertical faces and faces of no known kind.
-std::optional<std::tuple<int, int, int>> distance(const LayoutFace& wanted, const InstalledFace& face) {
+std::optional<std::tuple<int, int, int>> distance(const LayoutFace& wanted,
+                                                  const InstalledFace& face) {
     const Kind kind = kindOf(face.name);
-    if (face.name.empty() || face.name.front() == u'@' || kind == Kind::Unknown) return std::nullopt;
-    return std::make_tuple(kind == wanted.kind ? 0 : 1, face.fixedPitch == wanted.fixedPitch ? 0 : 1,
-                           familyRank(face.name));
+    if (face.name.empty() || face.name.front() == u'@' || kind == Kind::Unknown)
+        return std::nullopt;
+    return std::make_tuple(kind == wanted.kind ? 0 : 1,
+                           face.fixedPitch == wanted.fixedPitch ? 0 : 1, familyRank(face.name));
 }
 
 }  // namespace
@@ -86,7 +96,8 @@ std::u16string closestFace(std::u16string_view wanted, const std::vector<Install
         const auto d = distance(*layout, face);
         // Equal distances go to the first name in sort order, so the choice
         // does not depend on the order the system lists its fonts in.
-        if (d && (!bestDistance || *d < *bestDistance || (*d == *bestDistance && face.name < best->name))) {
+        if (d && (!bestDistance || *d < *bestDistance ||
+                  (*d == *bestDistance && face.name < best->name))) {
             best = &face;
             bestDistance = d;
         }

@@ -3,6 +3,8 @@
 
 namespace platform {
 
-std::unique_ptr<Platform> createPlatform() { return std::make_unique<win32::Win32Platform>(); }
+std::unique_ptr<Platform> createPlatform() {
+    return std::make_unique<win32::Win32Platform>();
+}
 
 }  // namespace platform

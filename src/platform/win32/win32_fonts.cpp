@@ -54,7 +54,8 @@ HFONT Win32Platform::font(const forms::Font& f, int dpi) {
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::u16string face = faceFor(f.Name.empty() ? std::u16string(kDefaultFace) : toUtf16(f.Name));
+    const std::u16string face =
+        faceFor(f.Name.empty() ? std::u16string(kDefaultFace) : toUtf16(f.Name));
     // A face name longer than LOGFONT holds is cut, never overrun.
     face.copy(reinterpret_cast<char16_t*>(lf.lfFaceName), LF_FACESIZE - 1);
     HFONT handle = CreateFontIndirectW(&lf);

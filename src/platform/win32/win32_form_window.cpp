@@ -111,17 +111,22 @@ LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 // handler may have unloaded the form and destroyed this peer.
 LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_ERASEBKGND: return 1;  // paint() covers every pixel
-        case WM_PAINT: paint(); return 0;
+        case WM_ERASEBKGND:
+            return 1;  // paint() covers every pixel
+        case WM_PAINT:
+            paint();
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
-            return controlColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), msg);
+            return controlColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                 msg);
         case WM_COMMAND:
             if (lParam) command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && setCursorFor(reinterpret_cast<HWND>(wParam))) return TRUE;
+            if (LOWORD(lParam) == HTCLIENT && setCursorFor(reinterpret_cast<HWND>(wParam)))
+                return TRUE;
             break;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
@@ -135,7 +140,9 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             keyDown(nullptr, wParam);
             if (msg == WM_SYSKEYDOWN) break;  // Alt+F4 and the like still work
             return 0;
-        case WM_SETFOCUS: restoreFocus(); return 0;
+        case WM_SETFOCUS:
+            restoreFocus();
+            return 0;
         case WM_KILLFOCUS:
             if (focusLeftForOtherWindow(reinterpret_cast<HWND>(wParam)) && form_.onLostFocus) {
                 form_.onLostFocus();
@@ -158,35 +165,50 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             info->ptMinTrackSize = {0, 0};
             return 0;
         }
-        case WM_TIMER: fireTimer(wParam); return 0;
-        case WM_DROPFILES: filesDropped(wParam); return 0;
+        case WM_TIMER:
+            fireTimer(wParam);
+            return 0;
+        case WM_DROPFILES:
+            filesDropped(wParam);
+            return 0;
         case WM_CLOSE:
             if (form_.onCloseRequest) form_.onCloseRequest();
             return 0;
-        case WM_QUERYENDSESSION: return TRUE;
+        case WM_QUERYENDSESSION:
+            return TRUE;
         case WM_ENDSESSION:
             // Logging off ends the program through its own shutdown.
             if (wParam && isStartupForm() && form_.onCloseRequest) form_.onCloseRequest();
             return 0;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 void FormWindow::formChanged(forms::Prop what) {
     switch (what) {
-        case forms::Prop::Geometry: applyGeometry(); break;
+        case forms::Prop::Geometry:
+            applyGeometry();
+            break;
         case forms::Prop::Caption: {
             const std::u16string caption = toUtf16(form_.Caption());
             SetWindowTextW(hwnd_, reinterpret_cast<LPCWSTR>(caption.c_str()));
             break;
         }
-        case forms::Prop::Visible: applyVisibility(); break;
-        case forms::Prop::Focus: activate(); break;
+        case forms::Prop::Visible:
+            applyVisibility();
+            break;
+        case forms::Prop::Focus:
+            activate();
+            break;
         case forms::Prop::BackColor:
         case forms::Prop::ForeColor:
-        case forms::Prop::Drawing: invalidateAll(); break;
-        default: break;
+        case forms::Prop::Drawing:
+            invalidateAll();
+            break;
+        default:
+            break;
     }
 }
 
@@ -268,7 +290,8 @@ void FormWindow::restoreFocus() {
     if (GetActiveWindow() != hwnd_) return;
     forms::Control* target = form_.ActiveControl();
     Child* child = target ? childOf(*target) : nullptr;
-    HWND focus = (child && child->hwnd && target->isShown() && target->Enabled()) ? child->hwnd : hwnd_;
+    HWND focus =
+        (child && child->hwnd && target->isShown() && target->Enabled()) ? child->hwnd : hwnd_;
     if (GetFocus() != focus) SetFocus(focus);
 }
 

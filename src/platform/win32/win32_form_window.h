@@ -3,14 +3,13 @@
 // and hands what the user does back to the model's setters and slots.
 #pragma once
 
-#include "platform/win32/win32_platform.h"
-
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "forms/form.h"
 #include "forms/peer.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_units.h"
 
 namespace platform::win32 {
@@ -18,7 +17,7 @@ namespace platform::win32 {
 class DropTarget;
 
 class FormWindow : public forms::FormPeer {
-public:
+  public:
     FormWindow(Win32Platform& platform, forms::Form& form);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
@@ -30,7 +29,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     static void registerClass(HINSTANCE instance);
 
-private:
+  private:
     // One control of the form; hwnd is null for the kinds the form paints
     // itself (transparent labels, images, lines) and for timers.
     struct Child {
@@ -117,8 +116,8 @@ private:
     Win32Platform& platform_;
     forms::Form& form_;
     HWND hwnd_ = nullptr;
-    int dpi_ = kDesignDpi;  // the window's, which its controls and fonts follow
-    std::vector<Child> children_;  // in the form's creation order = z-order
+    int dpi_ = kDesignDpi;               // the window's, which its controls and fonts follow
+    std::vector<Child> children_;        // in the form's creation order = z-order
     forms::Control* pressed_ = nullptr;  // windowless control under a left press
     bool applyingGeometry_ = false;
     bool settingText_ = false;
@@ -132,7 +131,9 @@ private:
 };
 
 // The surface a windowless control is painted on: its frame, or the form.
-inline const forms::Frame* surfaceOf(const forms::Control& control) { return control.Container(); }
+inline const forms::Frame* surfaceOf(const forms::Control& control) {
+    return control.Container();
+}
 
 // Labels with a transparent background, images and lines are painted by
 // their surface, as only that can show what lies beneath them.

@@ -30,10 +30,14 @@ int buttonsHeld(WPARAM wParam) {
 
 int buttonPressed(UINT msg) {
     switch (msg) {
-        case WM_LBUTTONDOWN: return forms::kLeftButton;
-        case WM_RBUTTONDOWN: return forms::kRightButton;
-        case WM_MBUTTONDOWN: return forms::kMiddleButton;
-        default: return 0;
+        case WM_LBUTTONDOWN:
+            return forms::kLeftButton;
+        case WM_RBUTTONDOWN:
+            return forms::kRightButton;
+        case WM_MBUTTONDOWN:
+            return forms::kMiddleButton;
+        default:
+            return 0;
     }
 }
 
@@ -102,7 +106,9 @@ LRESULT FormWindow::handleChild(Child& child, HWND hwnd, UINT msg, WPARAM wParam
                 return result;
             }
             break;
-        case WM_SETFOCUS: form_.userFocused(&control); break;
+        case WM_SETFOCUS:
+            form_.userFocused(&control);
+            break;
         case WM_KILLFOCUS:
             if (control.onLostFocus) control.onLostFocus();
             if (alive.expired()) return 0;
@@ -128,8 +134,9 @@ LRESULT FormWindow::handleChild(Child& child, HWND hwnd, UINT msg, WPARAM wParam
                 if (control.kind() == forms::ControlKind::Frame) {
                     mouseOnSurface(static_cast<const forms::Frame*>(&control), msg, wParam, lParam);
                 } else {
-                    deliverMouse(msg, wParam, twips(GET_X_LPARAM(lParam)), twips(GET_Y_LPARAM(lParam)),
-                                 control.onMouseMove, control.onMouseDown);
+                    deliverMouse(msg, wParam, twips(GET_X_LPARAM(lParam)),
+                                 twips(GET_Y_LPARAM(lParam)), control.onMouseMove,
+                                 control.onMouseDown);
                 }
                 if (alive.expired()) return 0;
             }
@@ -141,7 +148,8 @@ LRESULT FormWindow::handleChild(Child& child, HWND hwnd, UINT msg, WPARAM wParam
 // Mouse input on the form or a frame: a windowless control under the
 // pointer gets it (the topmost one), otherwise the surface itself. A left
 // press and release on the same windowless control is its click.
-bool FormWindow::mouseOnSurface(const forms::Frame* surface, UINT msg, WPARAM wParam, LPARAM lParam) {
+bool FormWindow::mouseOnSurface(const forms::Frame* surface, UINT msg, WPARAM wParam,
+                                LPARAM lParam) {
     const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     forms::Control* hit = windowlessAt(surface, p);
     if (msg == WM_LBUTTONUP) {
@@ -153,10 +161,11 @@ bool FormWindow::mouseOnSurface(const forms::Frame* surface, UINT msg, WPARAM wP
     if (hit) {
         const RECT r = childRect(*hit);
         const RECT origin = surface ? childRect(*surface) : RECT{0, 0, 0, 0};
-        deliverMouse(msg, wParam, twips(p.x - (r.left - origin.left)), twips(p.y - (r.top - origin.top)),
-                     hit->onMouseMove, hit->onMouseDown);
+        deliverMouse(msg, wParam, twips(p.x - (r.left - origin.left)),
+                     twips(p.y - (r.top - origin.top)), hit->onMouseMove, hit->onMouseDown);
     } else if (surface) {
-        deliverMouse(msg, wParam, twips(p.x), twips(p.y), surface->onMouseMove, surface->onMouseDown);
+        deliverMouse(msg, wParam, twips(p.x), twips(p.y), surface->onMouseMove,
+                     surface->onMouseDown);
     } else {
         deliverMouse(msg, wParam, twips(p.x), twips(p.y), form_.onMouseMove, form_.onMouseDown);
     }
@@ -191,7 +200,8 @@ void FormWindow::userClicked(Child& child) {
     if (control.kind() == forms::ControlKind::Frame) return;
     {
         forms::Form::NoEcho guard(form_);
-        if (auto* box = dynamic_cast<forms::CheckBox*>(&control)) box->setValue(box->Value() == 0 ? 1 : 0);
+        if (auto* box = dynamic_cast<forms::CheckBox*>(&control))
+            box->setValue(box->Value() == 0 ? 1 : 0);
         if (auto* option = dynamic_cast<forms::OptionButton*>(&control)) option->setValue(true);
     }
     syncCheckMarks();
@@ -203,7 +213,8 @@ void FormWindow::userEdited(Child& child) {
     if (!box) return;
     const int length = GetWindowTextLengthW(child.hwnd);
     std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(child.hwnd, reinterpret_cast<LPWSTR>(text.data()), length + 1);
+    const int copied =
+        GetWindowTextW(child.hwnd, reinterpret_cast<LPWSTR>(text.data()), length + 1);
     text.resize(static_cast<std::size_t>(std::max(copied, 0)));
     forms::Form::NoEcho guard(form_);
     box->setText(toUtf8(text));
@@ -225,12 +236,14 @@ void FormWindow::tabTo(forms::Control* from, bool backwards) {
     std::vector<forms::Control*> order;
     for (const Child& child : children_) {
         forms::Control& c = *child.control;
-        if (child.hwnd && hasWindow(c) && c.canFocus() && c.isShown() && c.Enabled()) order.push_back(&c);
+        if (child.hwnd && hasWindow(c) && c.canFocus() && c.isShown() && c.Enabled())
+            order.push_back(&c);
     }
     if (order.empty()) return;
-    std::stable_sort(order.begin(), order.end(), [](const forms::Control* a, const forms::Control* b) {
-        return a->TabIndex() < b->TabIndex();
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const forms::Control* a, const forms::Control* b) {
+                         return a->TabIndex() < b->TabIndex();
+                     });
     auto it = std::find(order.begin(), order.end(), from);
     std::size_t index = it == order.end() ? 0 : std::size_t(it - order.begin());
     const std::size_t n = order.size();

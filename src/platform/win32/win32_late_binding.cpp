@@ -16,7 +16,8 @@ constexpr const wchar_t* kCommonControls = L"comctl32.dll";
 CommonControls loadCommonControls() {
     // The manifest makes this the version 6 library, as it would for an
     // imported one.
-    auto initialize = lateBound<decltype(&InitCommonControlsEx)>(kCommonControls, "InitCommonControlsEx");
+    auto initialize =
+        lateBound<decltype(&InitCommonControlsEx)>(kCommonControls, "InitCommonControlsEx");
     if (!initialize) return {};
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
     initialize(&classes);

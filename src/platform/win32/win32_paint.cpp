@@ -2,11 +2,10 @@
 // and plotted on it, and the windowless controls (transparent labels, the
 // bordered image, lines) in creation order on the form or on their frame.
 // Also the colours the standard controls ask their parent for.
-#include "platform/win32/win32_form_window.h"
-
 #include <algorithm>
 
 #include "forms/controls.h"
+#include "platform/win32/win32_form_window.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_units.h"
 
@@ -20,13 +19,13 @@ COLORREF colorOr(const std::optional<forms::Color>& color, int systemColor) {
 
 // Selects a GDI object for the lifetime of the scope.
 class Selected {
-public:
+  public:
     Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
     ~Selected() { SelectObject(dc_, old_); }
     Selected(const Selected&) = delete;
     Selected& operator=(const Selected&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
@@ -41,12 +40,14 @@ void drawText(HDC dc, const std::string& text, RECT rect, UINT format) {
 // included, so the labels it crosses stay readable.
 // The width is in pixels of the model.
 void drawLine(HDC dc, const forms::Line& line, POINT origin, int dpi) {
-    const int width = toDevice(std::max(1, line.BorderWidth()) * double(forms::kTwipsPerPixel), dpi);
+    const int width =
+        toDevice(std::max(1, line.BorderWidth()) * double(forms::kTwipsPerPixel), dpi);
     HPEN pen = CreatePen(PS_SOLID, std::max(1, width), RGB(0, 0, 0));
     {
         Selected selected(dc, pen);
         const int oldMode = SetROP2(dc, line.inverting() ? R2_NOT : R2_COPYPEN);
-        MoveToEx(dc, toDevice(line.X1(), dpi) - origin.x, toDevice(line.Y1(), dpi) - origin.y, nullptr);
+        MoveToEx(dc, toDevice(line.X1(), dpi) - origin.x, toDevice(line.Y1(), dpi) - origin.y,
+                 nullptr);
         LineTo(dc, toDevice(line.X2(), dpi) - origin.x, toDevice(line.Y2(), dpi) - origin.y);
         SetROP2(dc, oldMode);
     }
@@ -55,7 +56,9 @@ void drawLine(HDC dc, const forms::Line& line, POINT origin, int dpi) {
 
 }  // namespace
 
-COLORREF FormWindow::backColor() const { return colorOr(form_.BackColor(), COLOR_BTNFACE); }
+COLORREF FormWindow::backColor() const {
+    return colorOr(form_.BackColor(), COLOR_BTNFACE);
+}
 
 // Painted off screen and copied in one go: the animations repaint every
 // few milliseconds and would flicker otherwise.
@@ -142,7 +145,8 @@ void FormWindow::paintSurface(HDC dc, const forms::Frame* surface, POINT origin)
             case forms::ControlKind::Line:
                 drawLine(dc, static_cast<const forms::Line&>(c), origin, dpi_);
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 }

@@ -46,7 +46,7 @@ FrameStyles frameStyles(forms::FrameStyle frame, bool showInTaskbar);
 void scaleFrameWithDpi(HWND hwnd);
 
 class Win32Platform : public Platform {
-public:
+  public:
     Win32Platform();
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
@@ -55,7 +55,9 @@ public:
     // --- Platform ---
     SizePx screenSize() override;
     std::vector<RectPx> monitors() override;
-    void watchScreens(std::function<void()> changed) override { screensChanged_ = std::move(changed); }
+    void watchScreens(std::function<void()> changed) override {
+        screensChanged_ = std::move(changed);
+    }
     PointPx cursorPos() override;
     std::unique_ptr<forms::FormPeer> createPeer(forms::Form& form) override;
     SizeTw nonClientSize(forms::FrameStyle frame) override;
@@ -98,7 +100,7 @@ public:
     // The native window of a loaded form, or null.
     static HWND windowOf(const forms::Form* form);
 
-private:
+  private:
     static LRESULT CALLBACK helperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void createHelperWindow();
     void runPosted();

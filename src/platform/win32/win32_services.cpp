@@ -48,7 +48,8 @@ Win32Platform::~Win32Platform() {
     if (helper_) DestroyWindow(helper_);
     if (instanceMutex_) CloseHandle(instanceMutex_);
     if (comInitialized_) {
-        if (auto uninitialize = lateBound<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")) {
+        if (auto uninitialize =
+                lateBound<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")) {
             uninitialize();
         }
     }
@@ -81,7 +82,8 @@ LRESULT CALLBACK Win32Platform::helperProc(HWND hwnd, UINT msg, WPARAM wParam, L
     // Monitors came, went or changed their resolution or scale, or a bar
     // took a monitor's edge.
     const bool workArea = msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA;
-    if (self && (msg == WM_DISPLAYCHANGE || msg == WM_DPICHANGED || workArea)) self->desktopChanged();
+    if (self && (msg == WM_DISPLAYCHANGE || msg == WM_DPICHANGED || workArea))
+        self->desktopChanged();
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
@@ -101,14 +103,16 @@ static bool shellCanTake(const std::u16string& target, std::u16string folder) {
     return target.size() < MAX_PATH && folder.size() + 1 < MAX_PATH;
 }
 
-void Win32Platform::shellOpen(forms::Form* owner, const std::string& file, const std::string& directory) {
+void Win32Platform::shellOpen(forms::Form* owner, const std::string& file,
+                              const std::string& directory) {
     const std::u16string target = toUtf16(file), folder = toUtf16(directory);
     if (!shellCanTake(target, folder)) return;
     auto shellExecute = lateBound<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     if (!shellExecute) return;
     initializeCom();
     shellExecute(windowOf(owner), nullptr, reinterpret_cast<LPCWSTR>(target.c_str()), nullptr,
-                 folder.empty() ? nullptr : reinterpret_cast<LPCWSTR>(folder.c_str()), SW_SHOWNORMAL);
+                 folder.empty() ? nullptr : reinterpret_cast<LPCWSTR>(folder.c_str()),
+                 SW_SHOWNORMAL);
 }
 
 // The shell and the common dialogs may hand work to COM objects, which want
@@ -118,7 +122,8 @@ void Win32Platform::initializeCom() {
     comTried_ = true;
     auto initialize = lateBound<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
     comInitialized_ =
-        initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+        initialize &&
+        SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 void Win32Platform::sleep(int milliseconds) {
@@ -162,7 +167,8 @@ void Win32Platform::doEvents() {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM) -> BOOL {
-            if (IsWindowVisible(hwnd)) RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            if (IsWindowVisible(hwnd))
+                RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             return TRUE;
         },
         0);

@@ -3,11 +3,10 @@
 // value a REG_SZ. Anything missing or not a string reads as the default.
 // The registry fails value by value: the first failure since the last flush
 // is what the flush reports, so a save that lost anything is told.
-#include "platform/win32/win32_platform.h"
-
 #include <utility>
 #include <vector>
 
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 
 namespace platform::win32 {
@@ -18,7 +17,9 @@ std::u16string sectionPath(const std::string& app, const std::string& section) {
     return u"Software\\VB and VBA Program Settings\\" + toUtf16(app) + u"\\" + toUtf16(section);
 }
 
-LPCWSTR wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
+LPCWSTR wide(const std::u16string& text) {
+    return reinterpret_cast<LPCWSTR>(text.c_str());
+}
 
 std::string keyName(const std::string& app, const std::string& section) {
     return "HKEY_CURRENT_USER\\" + toUtf8(sectionPath(app, section));
@@ -55,9 +56,9 @@ HKEY Win32Platform::sectionKey(const std::string& app, const std::string& sectio
     const std::u16string path = sectionPath(app, section);
     HKEY key = nullptr;
     const REGSAM access = KEY_QUERY_VALUE | KEY_SET_VALUE;
-    const LSTATUS opened =
-        create ? RegCreateKeyExW(HKEY_CURRENT_USER, wide(path), 0, nullptr, 0, access, nullptr, &key, nullptr)
-               : RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, access, &key);
+    const LSTATUS opened = create ? RegCreateKeyExW(HKEY_CURRENT_USER, wide(path), 0, nullptr, 0,
+                                                    access, nullptr, &key, nullptr)
+                                  : RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, access, &key);
     if (status) *status = opened;
     if (opened != ERROR_SUCCESS) return nullptr;
     sectionKeys_.emplace(id, key);
@@ -72,11 +73,13 @@ std::string Win32Platform::getSetting(const std::string& app, const std::string&
     // The value may grow between asking its size and reading it: ask again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD bytes = 0;
-        LSTATUS status = RegGetValueW(hkey, nullptr, wide(name), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
+        LSTATUS status =
+            RegGetValueW(hkey, nullptr, wide(name), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
         if (status != ERROR_SUCCESS) return fallback;
         std::vector<char16_t> buffer(bytes / sizeof(char16_t) + 1, u'\0');
         bytes = DWORD(buffer.size() * sizeof(char16_t));
-        status = RegGetValueW(hkey, nullptr, wide(name), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
+        status =
+            RegGetValueW(hkey, nullptr, wide(name), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
         if (status == ERROR_MORE_DATA) continue;
         if (status != ERROR_SUCCESS) return fallback;
         return toUtf8(std::u16string(buffer.data()));
@@ -98,7 +101,9 @@ void Win32Platform::saveSetting(const std::string& app, const std::string& secti
     }
 }
 
-std::optional<StoreFailure> Win32Platform::flushSettings() { return closeSectionKeys(); }
+std::optional<StoreFailure> Win32Platform::flushSettings() {
+    return closeSectionKeys();
+}
 
 std::optional<StoreFailure> Win32Platform::closeSectionKeys() {
     for (auto& [id, key] : sectionKeys_) {

@@ -66,10 +66,16 @@ TEST(IniCodec, WrittenFileIsReadableText) {
 // is, whatever its line end, with comments, a byte-order mark, backslashes
 // as typed and keys above the first section.
 TEST(IniCodec, HandEditedFileIsRead) {
-    const char* lines[] = {"\xEF\xBB\xBF; settings", "", "MAIN_PLACE=0",
-                           "[Hiyokorapper Setting] ; comment", "MAIN_PLACE = 3", "# comment",
-                           "[ User Setting ]\tnote: no comment", "APPath05=C:\\Windows\\System32",
-                           "Exe05=C:\\new\\tools\\a.exe", "Exe06=\\\\server\\share\\x.exe",
+    const char* lines[] = {"\xEF\xBB\xBF; settings",
+                           "",
+                           "MAIN_PLACE=0",
+                           "[Hiyokorapper Setting] ; comment",
+                           "MAIN_PLACE = 3",
+                           "# comment",
+                           "[ User Setting ]\tnote: no comment",
+                           "APPath05=C:\\Windows\\System32",
+                           "Exe05=C:\\new\\tools\\a.exe",
+                           "Exe06=\\\\server\\share\\x.exe",
                            "APName00=ok"};
     for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
         std::string text;
@@ -95,8 +101,11 @@ TEST(IniCodec, EachBadLineCostsOnlyItself) {
         "APName04=twice\nAPName04=given twice\n[unclosed section\nAPName05=in it\nAPName0");
     const IniDocument expected = {
         {"User Setting",
-         {{"APName00", "first"}, {"APName01", "bad escape \\q"}, {"APName02", "short hex \\x4"},
-          {"APName03", "dangling \\"}, {"APName04", "given twice"}}},
+         {{"APName00", "first"},
+          {"APName01", "bad escape \\q"},
+          {"APName02", "short hex \\x4"},
+          {"APName03", "dangling \\"},
+          {"APName04", "given twice"}}},
         {"unclosed section", {{"APName05", "in it"}}},
     };
     EXPECT_EQ(read.document, expected);

@@ -143,8 +143,9 @@ TEST(UserInput, TabMovesFocusInTabIndexOrderSkippingWhatCannotTakeIt) {
     second.setTabIndex(1);
     hidden.setVisible(false);
     int y = 0;
-    for (forms::Control* c : {static_cast<forms::Control*>(&third), static_cast<forms::Control*>(&first),
-                              static_cast<forms::Control*>(&second)}) {
+    for (forms::Control* c :
+         {static_cast<forms::Control*>(&third), static_cast<forms::Control*>(&first),
+          static_cast<forms::Control*>(&second)}) {
         c->Move(0, y, 900, 300);
         y += 450;
     }
@@ -187,7 +188,9 @@ TEST(UserInput, PointerMoveOverAOnePixelWindowReachesTheForm) {
     Desktop d;
     TestForm form(d.runtime, forms::FrameStyle::None, 15, 15);
     std::vector<Event> events;
-    form.onMouseMove = [&](int b, int s, double x, double y) { events.push_back({"move", b, s, x, y}); };
+    form.onMouseMove = [&](int b, int s, double x, double y) {
+        events.push_back({"move", b, s, x, y});
+    };
     QWidget* window = showAt(form, 1515, 1530);
     ASSERT_EQ(window->size(), QSize(1, 1));
     // These warp the real X pointer: the events come back from the server.
@@ -205,10 +208,15 @@ TEST(UserInput, MouseEventsCarryTwipsRelativeToTheControl) {
     auto& button = form.add<forms::CommandButton>("Command1");
     button.Move(300, 300, 1500, 600);
     std::vector<Event> events;
-    button.onMouseDown = [&](int b, int s, double x, double y) { events.push_back({"down", b, s, x, y}); };
-    form.onMouseDown = [&](int b, int s, double x, double y) { events.push_back({"form", b, s, x, y}); };
+    button.onMouseDown = [&](int b, int s, double x, double y) {
+        events.push_back({"down", b, s, x, y});
+    };
+    form.onMouseDown = [&](int b, int s, double x, double y) {
+        events.push_back({"form", b, s, x, y});
+    };
     QWidget* window = showAt(form, 0, 0);
-    QTest::mouseClick(widgetNamed(form, "Command1"), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 4));
+    QTest::mouseClick(widgetNamed(form, "Command1"), Qt::RightButton, Qt::ShiftModifier,
+                      QPoint(10, 4));
     QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(150, 100));
     EXPECT_EQ(events, (std::vector<Event>{{"down", 2, 1, 150, 60}, {"form", 1, 0, 2250, 1500}}));
 }
@@ -253,7 +261,8 @@ TEST(UserInput, FormLosesFocusOnlyWhenItHeldTheKeyboardItself) {
     bare.onLostFocus = [&] { ++bareLost; };
     withButton.onLostFocus = [&] { ++buttonFormLost; };
     QWidget* otherWindow = showAt(other, 6000, 0);
-    for (forms::Form* f : {static_cast<forms::Form*>(&bare), static_cast<forms::Form*>(&withButton)}) {
+    for (forms::Form* f :
+         {static_cast<forms::Form*>(&bare), static_cast<forms::Form*>(&withButton)}) {
         QWidget* window = showAt(*f, 0, 0);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         otherWindow->activateWindow();

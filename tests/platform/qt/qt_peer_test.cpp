@@ -17,7 +17,9 @@ namespace {
 
 using namespace qt_testing;
 
-QColor pixelAt(QWidget* window, int x, int y) { return window->grab().toImage().pixelColor(x, y); }
+QColor pixelAt(QWidget* window, int x, int y) {
+    return window->grab().toImage().pixelColor(x, y);
+}
 
 TEST(FormPeer, OuterGeometryInTwipsBecomesPixelsRoundedHalfToEven) {
     Desktop d;
@@ -197,8 +199,9 @@ TEST(FormPeer, ControlShownLateTakesItsPlaceInTheStack) {
     auto& label = form.add<forms::Label>("Label1");
     auto& lower = form.add<forms::CommandButton>("Lower");
     auto& upper = form.add<forms::CommandButton>("Upper");
-    for (forms::Control* c : {static_cast<forms::Control*>(&label), static_cast<forms::Control*>(&lower),
-                              static_cast<forms::Control*>(&upper)}) {
+    for (forms::Control* c :
+         {static_cast<forms::Control*>(&label), static_cast<forms::Control*>(&lower),
+          static_cast<forms::Control*>(&upper)}) {
         c->Move(0, 0, 1500, 600);
         c->setVisible(false);
     }

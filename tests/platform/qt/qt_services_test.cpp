@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-
-#include <csignal>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <QAbstractItemView>
 #include <QColorDialog>
@@ -14,18 +13,18 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRawFont>
 #include <QProcess>
 #include <QPushButton>
+#include <QRawFont>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <xcb/xcb.h>
+#include <csignal>
 
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_dialogs.h"
@@ -205,7 +204,8 @@ TEST(MessageBox, StyleBitsGiveIconButtonsAndDefaultAndAnswersAreClassic) {
         defaultButton = box.defaultButton()->text();
         box.buttons().at(0)->click();
     });
-    int answer = sharedPlatform().messageBox("保存＆終了しますよん\n\n", kYesNo | kExclamation | kDefaultButton2,
+    int answer = sharedPlatform().messageBox("保存＆終了しますよん\n\n",
+                                             kYesNo | kExclamation | kDefaultButton2,
                                              "ヒヨコらっぱーVer1.96");
     EXPECT_EQ(answer, kAnswerYes);
     EXPECT_EQ(title, "ヒヨコらっぱーVer1.96");
@@ -239,9 +239,9 @@ TEST(MessageBox, StyleBitsGiveIconButtonsAndDefaultAndAnswersAreClassic) {
 
 // Texts that Qt's dialogs show when no Japanese catalogue is loaded.
 QStringList englishTextsOf(QWidget& dialog) {
-    static const QStringList english = {"&Open", "&Cancel", "Cancel", "Look in:", "File &name:",
-                                        "Files of type:", "&Basic colors", "&Custom colors",
-                                        "&Add to Custom Colors"};
+    static const QStringList english = {"&Open",         "&Cancel",        "Cancel",
+                                        "Look in:",      "File &name:",    "Files of type:",
+                                        "&Basic colors", "&Custom colors", "&Add to Custom Colors"};
     QStringList found;
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
         if (english.contains(label->text())) found << label->text();
@@ -304,7 +304,8 @@ TEST(FileDialog, ChosenFileGivesPathAndBareNameAndCancelGivesNothing) {
         dialog.selectNameFilter(dialog.nameFilters().at(1));
         emit dialog.filterSelected(dialog.selectedNameFilter());
         batches = listedNames(dialog, 1);
-        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(chosen).fileName());  // typed
+        dialog.findChild<QLineEdit*>("fileNameEdit")
+            ->setText(QFileInfo(chosen).fileName());  // typed
         QMetaObject::invokeMethod(&dialog, "accept");
     });
     auto result = sharedPlatform().openFile(
@@ -314,7 +315,8 @@ TEST(FileDialog, ChosenFileGivesPathAndBareNameAndCancelGivesNothing) {
     EXPECT_EQ(result->path, chosen.toStdString());
     EXPECT_EQ(result->fileTitle, "ﾊﾞｯﾁ file.bat");
     EXPECT_EQ(title, "なにを登録いたしやしょう(*_･)ｷﾗﾘ");
-    EXPECT_EQ(filters, platform::qt::kProgramsFilter + ";;ﾊﾞｯﾁﾌｧｲﾙ(*.bat) (*.bat *.BAT);;全ﾌｧｲﾙ (*)");
+    EXPECT_EQ(filters,
+              platform::qt::kProgramsFilter + ";;ﾊﾞｯﾁﾌｧｲﾙ(*.bat) (*.bat *.BAT);;全ﾌｧｲﾙ (*)");
     EXPECT_EQ(programs.join(" | ").toStdString(), "app.desktop | run-me");
     EXPECT_EQ(batches.join(" | ").toStdString(), "ﾊﾞｯﾁ file.bat");
     EXPECT_EQ(english.join(" | ").toStdString(), "");
@@ -372,7 +374,8 @@ TEST(Keys, VirtualKeyCodesBothWays) {
     EXPECT_EQ(virtualKeyFromQt(Qt::Key_F12, Qt::NoModifier), 123);
     EXPECT_EQ(virtualKeyFromQt(Qt::Key_Super_R, Qt::NoModifier), 92);
     EXPECT_EQ(virtualKeyFromQt(Qt::Key_unknown, Qt::NoModifier), 0);
-    for (int vk : {8, 9, 13, 16, 17, 18, 27, 32, 37, 38, 39, 40, 46, 65, 77, 90, 48, 57, 112, 135}) {
+    for (int vk :
+         {8, 9, 13, 16, 17, 18, 27, 32, 37, 38, 39, 40, 46, 65, 77, 90, 48, 57, 112, 135}) {
         EXPECT_EQ(virtualKeyFromQt(qtKeyFromVirtual(vk), Qt::NoModifier), vk) << vk;
     }
     EXPECT_EQ(buttonBits(Qt::LeftButton | Qt::MiddleButton), 5);
@@ -404,7 +407,7 @@ TEST(Fonts, WindowsFacesMapToIpaAndTextIsMeasuredInTwips) {
 }
 
 class ShellOpen : public ::testing::Test {
-protected:
+  protected:
     // The desktop's handler (see CMakeLists.txt) notes its argument and
     // folder in the file this names.
     void SetUp() override {
@@ -459,7 +462,8 @@ TEST_F(ShellOpen, DocumentsAndUrlsGoToTheDefaultHandler) {
               (dir.filePath("-n memo.txt") + "|" + dir.path()).toStdString());
     QFile::remove(record);
     sharedPlatform().shellOpen(nullptr, "https://example.invalid/a%20b", dir.path().toStdString());
-    EXPECT_EQ(recorded().toStdString(), "https://example.invalid/a%20b|" + dir.path().toStdString());
+    EXPECT_EQ(recorded().toStdString(),
+              "https://example.invalid/a%20b|" + dir.path().toStdString());
 }
 
 // Through GIO, which reads the entry's Exec line; in the entry's working folder.
@@ -469,8 +473,8 @@ TEST_F(ShellOpen, DesktopEntryStartsItsApplicationInTheWorkingFolder) {
     const QString program = writeScript("tool.sh", "echo \"$1|$PWD\" > '" + record + "'\n");
     QFile entry(dir.filePath("tool.desktop"));
     ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
-    entry.write(("[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" + program +
-                 "\" first\n").toUtf8());
+    entry.write(("[Desktop Entry]\nType=Application\nName=Tool\nExec=\"" + program + "\" first\n")
+                    .toUtf8());
     entry.close();
     sharedPlatform().shellOpen(nullptr, entry.fileName().toStdString(), work.toStdString());
     EXPECT_EQ(recorded().toStdString(), ("first|" + work).toStdString());
@@ -495,12 +499,15 @@ TEST_F(ShellOpen, WhatCannotBeStartedIsNamedInAMessage) {
     answerNextBox(note);
     sharedPlatform().shellOpen(nullptr, broken.fileName().toStdString(), "");
     ASSERT_EQ(texts.size(), 3);
-    EXPECT_EQ(texts[0].toStdString(),
-              ("no such program: '" + missing +
-               "' が見つかりません。名前を正しく入力したかどうかを確認してから、やり直してください。")
-                  .toStdString());
-    EXPECT_TRUE(texts[1].contains("'hiyoko-nothing://handles/this' を開けません")) << texts[1].toStdString();
-    EXPECT_TRUE(texts[2].contains("'" + broken.fileName() + "' を起動できません")) << texts[2].toStdString();
+    EXPECT_EQ(
+        texts[0].toStdString(),
+        ("no such program: '" + missing +
+         "' が見つかりません。名前を正しく入力したかどうかを確認してから、やり直してください。")
+            .toStdString());
+    EXPECT_TRUE(texts[1].contains("'hiyoko-nothing://handles/this' を開けません"))
+        << texts[1].toStdString();
+    EXPECT_TRUE(texts[2].contains("'" + broken.fileName() + "' を起動できません"))
+        << texts[2].toStdString();
     EXPECT_FALSE(QFile::exists(record));
 }
 
@@ -518,7 +525,8 @@ TEST(SessionEnd, SignalsAndTheSessionManagersDieEndTheSessionOnce) {
     for (int signalNumber : {SIGTERM, SIGHUP, SIGINT, 0}) {
         std::vector<bool> ends;
         {
-            platform::qt::SessionWatch watch([&](bool displayGone) { ends.push_back(displayGone); });
+            platform::qt::SessionWatch watch(
+                [&](bool displayGone) { ends.push_back(displayGone); });
             QEvent quit(QEvent::Quit);
             if (signalNumber == 0) {
                 QCoreApplication::sendEvent(qApp, &quit);

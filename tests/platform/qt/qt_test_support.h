@@ -21,9 +21,8 @@ inline platform::qt::QtPlatform& sharedPlatform() {
 }
 
 class TestForm : public forms::Form {
-public:
-    explicit TestForm(forms::Runtime& runtime,
-                      forms::FrameStyle frame = forms::FrameStyle::None,
+  public:
+    explicit TestForm(forms::Runtime& runtime, forms::FrameStyle frame = forms::FrameStyle::None,
                       double width = 3000, double height = 2000)
         : forms::Form(runtime, "testform", {frame, false, 0}, width, height) {}
     using forms::Form::add;

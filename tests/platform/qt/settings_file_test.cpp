@@ -46,7 +46,7 @@ std::string filesIn(const std::string& folder) {
 }
 
 class SettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     std::string path() const { return dir.filePath("app/app.ini").toStdString(); }
     std::string folder() const { return dir.filePath("app").toStdString(); }
@@ -169,7 +169,7 @@ TEST_F(SettingsFileTest, NonRegularFileInPlaceIsNotReadNeverBlocksAndIsKeptAside
     for (const auto& [kind, type] : kinds) {
         QDir(QString::fromStdString(path())).removeRecursively();
         ::unlink(path().c_str());
-        const int made = type == S_IFDIR    ? ::mkdir(path().c_str(), 0700)
+        const int made = type == S_IFDIR   ? ::mkdir(path().c_str(), 0700)
                          : type == S_IFIFO ? ::mkfifo(path().c_str(), 0600)
                                            : ::symlink(fifo.c_str(), path().c_str());
         ASSERT_EQ(made, 0) << kind;

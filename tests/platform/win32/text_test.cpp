@@ -23,7 +23,9 @@ TEST(Win32Text, JapaneseAndHalfWidthKanaConvertBothWays) {
 }
 
 TEST(Win32Text, CharactersBeyondTheBasicPlaneBecomeSurrogatePairs) {
-    const std::string text = "\xF0\xA0\xAE\x9F" "x";  // U+20B9F, then x
+    const std::string text =
+        "\xF0\xA0\xAE\x9F"
+        "x";  // U+20B9F, then x
     const std::u16string wide = toUtf16(text);
     ASSERT_EQ(wide.size(), 3u);
     EXPECT_EQ(wide[0], char16_t(0xD842));
@@ -36,18 +38,28 @@ TEST(Win32Text, CharactersBeyondTheBasicPlaneBecomeSurrogatePairs) {
 TEST(Win32Text, UnpairedSurrogatesFromWindowsSurviveTheRoundTrip) {
     for (const std::u16string& name :
          {std::u16string{u'a', char16_t(0xD800), u'b'}, std::u16string{char16_t(0xDC01)},
-          std::u16string{u'x', char16_t(0xDBFF)}, std::u16string{char16_t(0xDC00), char16_t(0xD800)}}) {
+          std::u16string{u'x', char16_t(0xDBFF)},
+          std::u16string{char16_t(0xDC00), char16_t(0xD800)}}) {
         EXPECT_EQ(toUtf16(toUtf8(name)), name);
     }
 }
 
 TEST(Win32Text, BytesThatAreNoUtf8BecomeReplacementsAndTheRestIsKept) {
-    EXPECT_EQ(toUtf16("a\x80" "b"), u"a\uFFFDb");           // stray continuation
-    EXPECT_EQ(toUtf16("a\xE3\x81"), u"a\uFFFD\uFFFD");     // cut off at the end
-    EXPECT_EQ(toUtf16("\xC0\xAF" "z"), u"\uFFFDz");         // overlong '/'
-    EXPECT_EQ(toUtf16("\xFF" "ok"), u"\uFFFDok");
-    EXPECT_EQ(toUtf16("\xF4\x90\x80\x80"), u"\uFFFD");     // past U+10FFFF
-    EXPECT_EQ(toUtf16("\xE3" "x" "\xE3\x81\x82"), u"\uFFFDx\u3042");
+    EXPECT_EQ(toUtf16("a\x80"
+                      "b"),
+              u"a\uFFFDb");                             // stray continuation
+    EXPECT_EQ(toUtf16("a\xE3\x81"), u"a\uFFFD\uFFFD");  // cut off at the end
+    EXPECT_EQ(toUtf16("\xC0\xAF"
+                      "z"),
+              u"\uFFFDz");  // overlong '/'
+    EXPECT_EQ(toUtf16("\xFF"
+                      "ok"),
+              u"\uFFFDok");
+    EXPECT_EQ(toUtf16("\xF4\x90\x80\x80"), u"\uFFFD");  // past U+10FFFF
+    EXPECT_EQ(toUtf16("\xE3"
+                      "x"
+                      "\xE3\x81\x82"),
+              u"\uFFFDx\u3042");
 }
 
 TEST(Win32Text, EmptyTextStaysEmpty) {
@@ -57,8 +69,8 @@ TEST(Win32Text, EmptyTextStaysEmpty) {
 
 TEST(Win32Text, FilterBecomesANulSeparatedListEndedTwice) {
     const std::u16string list = fileFilterList("EXE型実行ﾌｧｲﾙ(*.exe)|*.exe|全ﾌｧｲﾙ|*.*");
-    const std::u16string expected = std::u16string(u"EXE型実行ﾌｧｲﾙ(*.exe)") + u'\0' + u"*.exe" + u'\0' +
-                                    u"全ﾌｧｲﾙ" + u'\0' + u"*.*" + u'\0' + u'\0';
+    const std::u16string expected = std::u16string(u"EXE型実行ﾌｧｲﾙ(*.exe)") + u'\0' + u"*.exe" +
+                                    u'\0' + u"全ﾌｧｲﾙ" + u'\0' + u"*.*" + u'\0' + u'\0';
     EXPECT_EQ(list, expected);
     EXPECT_EQ(fileFilterList(""), std::u16string(2, u'\0'));
 }
@@ -66,13 +78,13 @@ TEST(Win32Text, FilterBecomesANulSeparatedListEndedTwice) {
 TEST(Win32Units, DevicePixelsRoundHalvesToEven) {
     using platform::win32::toDevice;
     EXPECT_EQ(toDevice(15, 96), 1);
-    EXPECT_EQ(toDevice(7.5, 96), 0);     // half a pixel: to the even 0
-    EXPECT_EQ(toDevice(22.5, 96), 2);    // one and a half: to the even 2
+    EXPECT_EQ(toDevice(7.5, 96), 0);   // half a pixel: to the even 0
+    EXPECT_EQ(toDevice(22.5, 96), 2);  // one and a half: to the even 2
     EXPECT_EQ(toDevice(19200 - 15, 96), 1279);
     EXPECT_EQ(toDevice(-22.5, 96), -2);
     EXPECT_EQ(toDevice(1e12, 96), 2147483647);  // clamped, not wrapped
-    EXPECT_EQ(toDevice(255, 144), 26);   // the status line's 17 rows: 25.5
-    EXPECT_EQ(toDevice(4905, 144), 490); // the panel's width: 490.5
+    EXPECT_EQ(toDevice(255, 144), 26);          // the status line's 17 rows: 25.5
+    EXPECT_EQ(toDevice(4905, 144), 490);        // the panel's width: 490.5
     EXPECT_EQ(toDevice(15, 192), 2);
 }
 
@@ -158,7 +170,8 @@ TEST(Win32Desktop, EachMonitorConvertsAboutItsOwnCorner) {
     EXPECT_EQ(map.toModel(100, 100).x, 100);
     const Monitor& on = map.atModel(p.x * 15.0, p.y * 15.0);
     EXPECT_EQ(on.dpi, 144);
-    EXPECT_EQ(windowSpan(on.x, on.dpi, on.dpi, WindowAxis{p.x * 15.0, 150, 0, 0}).start, 1920 + 300);
+    EXPECT_EQ(windowSpan(on.x, on.dpi, on.dpi, WindowAxis{p.x * 15.0, 150, 0, 0}).start,
+              1920 + 300);
     EXPECT_EQ(map.atModel(1919 * 15.0, 0).dpi, 96);
     // Off every monitor: the nearest one.
     EXPECT_EQ(map.atDevice(1920 + 2560 + 50, 10).dpi, 144);
@@ -170,12 +183,14 @@ using platform::win32::InstalledFace;
 
 // The Debian IPA fonts as the system lists them (vertical faces too), in
 // English and, under a Japanese locale, in Japanese.
-const std::vector<InstalledFace> kIpaFaces{
-    {u"@IPAPMincho", false}, {u"@IPAGothic", true}, {u"IPAGothic", true},
-    {u"IPAMincho", true},    {u"IPAPGothic", false}, {u"IPAPMincho", false}};
-const std::vector<InstalledFace> kIpaFacesInJapanese{
-    {u"IPAゴシック", true}, {u"IPA明朝", true}, {u"IPA Pゴシック", false}, {u"IPA P明朝", false},
-    {u"@IPA P明朝", false}};
+const std::vector<InstalledFace> kIpaFaces{{u"@IPAPMincho", false}, {u"@IPAGothic", true},
+                                           {u"IPAGothic", true},    {u"IPAMincho", true},
+                                           {u"IPAPGothic", false},  {u"IPAPMincho", false}};
+const std::vector<InstalledFace> kIpaFacesInJapanese{{u"IPAゴシック", true},
+                                                     {u"IPA明朝", true},
+                                                     {u"IPA Pゴシック", false},
+                                                     {u"IPA P明朝", false},
+                                                     {u"@IPA P明朝", false}};
 
 TEST(Win32Faces, MissingLayoutFacesGetTheSameKindAndPitch) {
     EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", kIpaFaces), u"IPAPMincho");
@@ -187,14 +202,16 @@ TEST(Win32Faces, MissingLayoutFacesGetTheSameKindAndPitch) {
 }
 
 TEST(Win32Faces, InstalledFacesStayAndTheIpaFamilyComesFirst) {
-    const std::vector<InstalledFace> windows{{u"Yu Mincho", false}, {u"MS PMincho", false},
-                                             {u"Meiryo", false}, {u"MS Gothic", true}};
+    const std::vector<InstalledFace> windows{
+        {u"Yu Mincho", false}, {u"MS PMincho", false}, {u"Meiryo", false}, {u"MS Gothic", true}};
     EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", windows), u"MS PMincho");  // its English name
     EXPECT_EQ(closestFace(u"ＭＳ ゴシック", windows), u"MS Gothic");
     EXPECT_EQ(closestFace(u"ＭＳ Ｐゴシック", windows), u"Meiryo");
-    EXPECT_EQ(closestFace(u"ＭＳ 明朝", windows), u"Yu Mincho");       // Mincho over pitch
-    const std::vector<InstalledFace> many{{u"Noto Serif CJK JP", false}, {u"IPAexMincho", false},
-                                          {u"Yu Mincho", false}, {u"IPAPMincho", false}};
+    EXPECT_EQ(closestFace(u"ＭＳ 明朝", windows), u"Yu Mincho");  // Mincho over pitch
+    const std::vector<InstalledFace> many{{u"Noto Serif CJK JP", false},
+                                          {u"IPAexMincho", false},
+                                          {u"Yu Mincho", false},
+                                          {u"IPAPMincho", false}};
     EXPECT_EQ(closestFace(u"ＭＳ Ｐ明朝", many), u"IPAPMincho");
     EXPECT_EQ(closestFace(u"ＭＳ 明朝", many), u"IPAPMincho");
     const std::vector<InstalledFace> withMs{{u"ＭＳ 明朝", true}, {u"IPAMincho", true}};
