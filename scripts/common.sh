@@ -19,7 +19,7 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf libgtest-dev qt6-base-dev libglib2.0-dev fonts-ipafont
                 qt6-translations-l10n)
-DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth xclip openbox xfwm4 dbus-daemon
+DESKTOP_TEST_PACKAGES=(xvfb xdotool x11-utils imagemagick xauth xclip openbox xfwm4 xfdesktop4 dbus-daemon
                        xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
                        mutter gnome-shell weston sway xwayland foot qt6-wayland)
 CHECK_PACKAGES=(clang libclang-rt-14-dev desktop-file-utils)

@@ -86,9 +86,15 @@ void Form::setWindowState(int state) {
     notify(Prop::WindowState);
 }
 
+void Form::Show() {
+    ShowWithoutActivating();
+    if (!focus_ || !focus_->isShown() || !focus_->Enabled()) focusControl(firstFocusable());
+    runtime_.activateByProgram(*this);
+}
+
 // Labels sized to their text are measured when their form is first shown:
 // measuring loads each font, which a window nobody has seen yet can spare.
-void Form::Show() {
+void Form::ShowWithoutActivating() {
     if (!loaded_) Load();
     if (!everShown_) {
         everShown_ = true;
@@ -99,8 +105,6 @@ void Form::Show() {
     if (windowState_ == kWindowMinimized) setWindowState(kWindowNormal);
     if (!visible_ && onShowing) onShowing();
     if (!visible_) setVisibleFlag(true);
-    if (!focus_ || !focus_->isShown() || !focus_->Enabled()) focusControl(firstFocusable());
-    runtime_.activateByProgram(*this);
 }
 
 void Form::Hide() {

@@ -80,6 +80,9 @@ class Form {
     bool Visible() const { return visible_; }
     // Showing a form restores it when it was minimised.
     void Show();
+    // Shown where it stands, the keyboard left where it is: a window that
+    // comes back by itself, not at the user's request.
+    void ShowWithoutActivating();
     void Hide();
 
     // Normal or minimised; a backend writes back what the window manager did.

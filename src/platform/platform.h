@@ -18,6 +18,8 @@ class FormPeer;
 
 namespace platform {
 
+class ForegroundWatch;
+
 struct SizePx {
     int width = 0, height = 0;
 };
@@ -129,6 +131,9 @@ class Platform {
 
     virtual bool acquireSingleInstance() = 0;
     virtual void sendKey(int virtualKey) = 0;
+    // What other programs have in front (foreground_watch.h); null where
+    // the desktop cannot tell. Made at the first call, not at start-up.
+    virtual ForegroundWatch* foregroundWatch() { return nullptr; }
     [[noreturn]] virtual void endProcess(int exitCode) = 0;
 };
 

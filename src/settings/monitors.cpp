@@ -95,6 +95,14 @@ platform::RectPx callPointMonitor(const Spm& spm, std::int32_t place) {
 
 }  // namespace
 
+platform::RectPx Spm::CallPointMonitor() const {
+    if (Monitors.empty()) {
+        return {0, 0, forms::roundToInt32(ScreenWidthTw / kTw),
+                forms::roundToInt32(ScreenHeightTw / kTw)};
+    }
+    return callPointMonitor(*this, PlaceInUse());
+}
+
 std::int32_t Spm::CentredLeft(double width, std::int32_t place) const {
     if (Monitors.size() <= 1) return forms::roundToInt32((ScreenWidthTw - width) / 2);
     const platform::RectPx m = callPointMonitor(*this, place);

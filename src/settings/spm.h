@@ -69,6 +69,8 @@ struct Spm {
     std::int32_t ButtonCaptionStyle = 0;
     std::int32_t FasterFlags = 7;
     std::int32_t MainColor = 16777215;
+    // The call point keeps quiet while a full-screen program runs on its monitor.
+    bool QuietFullScreen = true;
     std::int32_t ScreenWidthTw = 0, ScreenHeightTw = 0;
     // Every monitor, pixels, the primary first; kept current with ScreenWidthTw.
     std::vector<platform::RectPx> Monitors;
@@ -99,6 +101,8 @@ struct Spm {
     };
     // Where the call point sits for a corner 0-3; nullopt for any other value.
     std::optional<PointTw> CornerOf(std::int32_t place) const;
+    // The monitor the call point stands on, pixels.
+    platform::RectPx CallPointMonitor() const;
     // Centred on the monitor of the call point in that corner.
     std::int32_t CentredLeft(double width, std::int32_t place) const;
     std::int32_t CentredTop(double height, std::int32_t place) const;

@@ -7,6 +7,7 @@
 
 #include "forms/runtime.h"
 #include "settings/spm.h"
+#include "shell/full_screen_quiet.h"
 
 namespace platform {
 class Platform;
@@ -33,6 +34,7 @@ class App {
     platform::Platform& platform() const { return platform_; }
     forms::Runtime& runtime() { return runtime_; }
     settings::Spm& spm() { return spm_; }
+    FullScreenQuiet& quiet() { return quiet_; }
 
     Sp& sp();
     panel::Ranch& ranch();
@@ -54,6 +56,7 @@ class App {
     platform::Platform& platform_;
     forms::Runtime runtime_;
     settings::Spm spm_;
+    FullScreenQuiet quiet_{*this};
     std::unique_ptr<Sp> sp_;
     std::unique_ptr<panel::Ranch> ranch_;
     std::unique_ptr<dialogs::Toro> toro_;

@@ -25,17 +25,21 @@ void Sp::ch_Timer() {
     spm.PlaceCallPoint(true);
     if (spm.LastHoverId == kJustOpened) spm.LastHoverId = 0;
     const dialogs::R2* splash = app_.r2Instance();
-    if (spm.CornerCheckDue && (!splash || !splash->isLoaded())) {
+    if (splash && splash->isLoaded()) return;
+    if (spm.CornerCheckDue) {
         spm.CornerCheckDue = false;
         spm.AvoidTakenCorner();
     }
+    app_.quiet().Update();
 }
 
 // Opens the panel above everything, once per arming of the trigger. While
 // the dialog is up nothing opens; a dialog that the window manager minimised
-// comes back instead, or the call point would stay dead.
+// comes back instead, or the call point would stay dead. Nothing opens while
+// a full-screen program keeps the call point quiet: the user did not ask.
 void Sp::Form_MouseMove(int, int, double, double) {
     auto& spm = app_.spm();
+    if (app_.quiet().Quiet()) return;
     if (auto& toro = app_.toro(); toro.Visible()) {
         if (toro.WindowState() == forms::kWindowMinimized) toro.Show();
         return;

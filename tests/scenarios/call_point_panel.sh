@@ -3,8 +3,9 @@
 # showing box 0; a click starts an entry in its working folder; the panel
 # stays open without the auto-hide option and vanishes with it. Under a
 # window manager a touch brings the panel back with the keyboard after the
-# user worked in the other program (full screen under openbox) and after the
-# window manager minimised the panel.
+# user worked in the other program (full screen under openbox, with the
+# quiet for full-screen programs off) and after the window manager minimised
+# the panel; last, the quiet while a full-screen program runs.
 # Usage (under with_xvfb.sh): call_point_panel.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -13,9 +14,10 @@ marker="$work/marker"
 make_marker_program "$work/bin/record-run" "$marker"
 mkdir -p "$work/wd"
 
-# write_settings FASTER: box 0 holds two pairs of equal titles, so that equal
-# slots must look alike and differ from the empty ones; box 1 holds a title
-# that must not show. The panel stands at (480, 400).
+# write_settings FASTER [QUIET]: box 0 holds two pairs of equal titles, so
+# that equal slots must look alike and differ from the empty ones; box 1
+# holds a title that must not show. The panel stands at (480, 400). QUIET 0
+# turns off the quiet while a full-screen program runs.
 write_settings() {
     cat >"$ini" <<INI
 [Hiyokorapper Setting]
@@ -23,6 +25,7 @@ SUB_LEFT=7200
 SUB_TOP=6000
 MAIN_PLACE=3
 Faster=$1
+QuietFullScreen=${2:-1}
 
 [User Setting]
 APName00=記録する
@@ -43,7 +46,9 @@ INI
 slots_alike() { faces_alike "$work/slot-$1.png" "$work/slot-$2.png"; }
 slots_differ() { faces_differ "$work/slot-$1.png" "$work/slot-$2.png"; }
 
-write_settings 7
+# Quiet while a full-screen program runs is off here: the touch below
+# opens the panel over the other program in full screen, as it always did.
+write_settings 7 0
 start_past_splash
 check "the call point sits in the bottom-right pixel" call_point_at $(corner_pixel 3)
 
@@ -129,4 +134,53 @@ sleep 0.3
 check "with auto-hide the panel stays while the pointer is on it" shown ranch
 xdotool mousemove 40 40
 check "with auto-hide the panel vanishes once the pointer leaves" wait_for 2 hidden ranch
+kill_program
+for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
+
+# Quiet while a full-screen program runs (on by default): while another
+# program's window fills the screen the call point leaves its corner, and
+# the pointer thrown there opens nothing and leaves that program the
+# keyboard; out of full screen, closed, or only maximised, it opens the
+# panel again. Without a window manager a game's unmanaged window stands in.
+# A desktop window (xfdesktop under xfwm4) clicked first silences nothing.
+throw_opens_nothing() { touch_call_point 3; sleep 1; hidden ranch; }
+rearm_and_hide() { hover_panel $(slot_xy 2) && sleep 0.2 && press Escape && wait_for 2 hidden ranch; }
+write_settings 7
+start_past_splash
+if with_window_manager; then
+    if xdotool search --onlyvisible --class xfdesktop >/dev/null 2>&1; then
+        xdotool mousemove 640 900 click 1
+        check "a click on the desktop makes its window the active one" wait_for 2 desktop_active
+        check "the active desktop window does not silence the call point" open_panel 3
+        rearm_and_hide
+    fi
+    start_front_window fullscreen
+    check "another program goes full screen and is active" wait_for 5 front_is fullscreen
+    check "the call point leaves its corner" wait_for 3 hidden sp
+    check "the pointer thrown into the corner opens nothing" throw_opens_nothing
+    check "the full-screen program keeps the keyboard" front_active
+    shot quiet-over-full-screen
+    front_state normal
+    check "out of full screen the call point is back" wait_for 3 shown sp
+    check "in its corner" call_point_at $(corner_pixel 3)
+    check "the same throw opens the panel" open_panel 3
+    rearm_and_hide
+    front_state maximised
+    check "the other program is maximised and active" wait_for 5 front_is maximized_vert
+    check "a maximised window does not silence the call point" open_panel 3
+    rearm_and_hide
+    front_state fullscreen
+    check "full screen again: the call point leaves its corner" wait_for 5 hidden sp
+    stop_front_window
+    check "the full-screen program closed: the call point is back" wait_for 3 shown sp
+    check "and opens the panel" open_panel 3
+else
+    start_front_window --unmanaged
+    check "an unmanaged window over the screen: the call point leaves its corner" \
+        wait_for 5 hidden sp
+    check "the pointer thrown into the corner opens nothing" throw_opens_nothing
+    stop_front_window
+    check "the window gone: the call point is back" wait_for 3 shown sp
+    check "and opens the panel" open_panel 3
+fi
 report

@@ -29,6 +29,35 @@ finish_scenario() {
 trap finish_scenario EXIT
 
 
+# start_front_window ARG...: another program's window (FRONT_WINDOW, built
+# from tests/support/front_window.cpp); front_state STATE changes its state.
+front_pid=""
+start_front_window() {
+    rm -f "$work/front.fifo"
+    mkfifo "$work/front.fifo"
+    "${FRONT_WINDOW:?the scenario needs FRONT_WINDOW}" "$@" <"$work/front.fifo" >/dev/null 2>&1 &
+    front_pid=$!
+    helpers+=("$front_pid")
+    exec {front_fd}>"$work/front.fifo"
+}
+front_state() { echo "$1" >&"$front_fd"; }
+stop_front_window() {
+    exec {front_fd}>&-
+    kill "$front_pid" 2>/dev/null
+    wait "$front_pid" 2>/dev/null
+}
+front_id() { xdotool search --onlyvisible --pid "$front_pid" 2>/dev/null | head -1; }
+front_active() { equals "$(active_window)" "$(front_id)"; }
+# front_is STATE: active, and _NET_WM_STATE holds that state (fullscreen,
+# maximized_vert ...).
+front_is() {
+    front_active >/dev/null && xprop -id "$(front_id)" _NET_WM_STATE | grep -qi "_NET_WM_STATE_$1"
+}
+# The active window is the desktop's own (xfdesktop's, say).
+desktop_active() {
+    xprop -id "$(active_window)" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DESKTOP
+}
+
 # Prints the tally; the script's status says whether anything failed.
 report() {
     [ "$failed" -gt 0 ] && shot at-the-end  # kept where SCENARIO_SHOTS says

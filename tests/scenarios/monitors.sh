@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Two monitors side by side: in every corner of the desktop the pointer
 # thrown there opens the panel, which opens centred on the call point's
-# monitor. Then the right monitor goes (a laptop undocked) while the panel
-# shows on it, and a resolution changes: each time the call point is in its
-# new corner within a second and the thrown pointer finds it.
+# monitor. A program full screen on the other monitor leaves it alone; on
+# its own monitor it silences it. Then the right monitor goes (a laptop
+# undocked) while the panel shows on it, and a resolution changes: each
+# time the call point is in its new corner within a second and the thrown
+# pointer finds it.
 # Usage (under with_xvfb.sh with XVFB_MONITORS="1280x1024+0+0 1280x1024+1280+0"):
 #     monitors.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
@@ -55,6 +57,30 @@ for corner in 0 1 2 3; do
     [ "$corner" -lt 3 ] && kill_program
 done
 shot two-monitors
+
+# A program full screen on the left monitor leaves the call point on the
+# right one alone; full screen on the right one, it silences it. Without a
+# window manager a game's unmanaged window over the monitor stands in.
+front_args=(fullscreen)
+with_window_manager || front_args=(--unmanaged)
+magenta_at() { [ "$(pixel_at "$1" "$2")" = "255,0,255" ]; }
+check "the panel hides before the other program starts" leave_panel
+start_front_window --at 100,100 "${front_args[@]}"
+check "another program fills the left monitor" wait_for 5 magenta_at 1279 1023
+check "full screen on the other monitor: the call point stays" shown sp
+check "full screen on the other monitor: the thrown pointer opens the panel" open_by_throw 3
+leave_panel
+stop_front_window
+start_front_window --at 1380,100 "${front_args[@]}"
+check "another program fills the right monitor" wait_for 5 magenta_at 1280 0
+check "full screen on its own monitor: the call point leaves its corner" wait_for 3 hidden sp
+xdotool mousemove 1920 512 sleep 0.1
+throw_pointer 3
+sleep 1
+check "full screen on its own monitor: the thrown pointer opens nothing" hidden ranch
+stop_front_window
+check "the program gone: the call point is back in its corner" wait_for 3 call_point_at 2559 1023
+check "the program gone: the thrown pointer opens the panel" open_by_throw 3
 
 # change_screen WxH: the one output in that mode, the desktop as large.
 output="$(xrandr | awk '/ connected/ {print $1; exit}')"

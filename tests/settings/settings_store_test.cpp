@@ -17,6 +17,7 @@ TEST(SettingsStore, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(spm.ButtonCaptionStyle, 0);
     EXPECT_EQ(spm.FasterFlags, 7);
     EXPECT_EQ(spm.MainColor, 16777215);
+    EXPECT_TRUE(spm.QuietFullScreen);
     for (int i = 0; i < settings::kEntryCount; ++i) {
         EXPECT_EQ(spm.EntryTable.Exe[i], "");
         EXPECT_EQ(spm.EntryTable.APName[i], "<<空き家>>");
@@ -43,6 +44,7 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
         spm.ButtonCaptionStyle = 3;
         spm.FasterFlags = 13;
         spm.MainColor = 255;
+        spm.QuietFullScreen = false;
         first.ranch().Move(1234.5, 777.25, first.ranch().Width(), first.ranch().Height());
         first.toro().Move(-30, 13000, first.toro().Width(), first.toro().Height());
         spm.SaveSettings();
@@ -56,6 +58,7 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
     EXPECT_EQ(spm.ButtonCaptionStyle, 3);
     EXPECT_EQ(spm.FasterFlags, 13);
     EXPECT_EQ(spm.MainColor, 255);
+    EXPECT_FALSE(spm.QuietFullScreen);
     EXPECT_EQ(second.ranch().Left(), 1234) << "1234.5 reads back rounded half to even";
     EXPECT_EQ(second.ranch().Top(), 777);
     EXPECT_EQ(second.toro().Left(), -30) << "a place partly off the screen is kept";
@@ -64,14 +67,16 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
     EXPECT_EQ(*saved->get(store::kSettingSection, "Version"), "Ver1.96");
 }
 
-TEST(SettingsStore, WritesNineSettingsAndThreeHundredEntryKeysNamedByBoxAndSlot) {
+// The classic nine settings and one key for each option beyond them.
+TEST(SettingsStore, WritesTheSettingsAndThreeHundredEntryKeysNamedByBoxAndSlot) {
     Program run;
     run.start();
     run.spm().EntryTable.Exe[5] = "box0slot5";
     run.spm().EntryTable.APPath[99] = "last";
     run.spm().EntryTable.APName[37] = "box3slot7";
     run.spm().SaveSettings();
-    EXPECT_EQ(run.desktop.store().count(store::kSettingSection), 9u);
+    EXPECT_EQ(run.desktop.store().count(store::kSettingSection), 10u);
+    EXPECT_EQ(*run.desktop.store().get(store::kSettingSection, "QuietFullScreen"), "1");
     EXPECT_EQ(run.desktop.store().count(store::kEntrySection), 300u);
     auto& s = run.desktop.store();
     EXPECT_EQ(*s.get(store::kEntrySection, "Exe05"), "box0slot5");
@@ -121,6 +126,7 @@ TEST(SettingsStore, NumericValueThatIsNoNumberLoadsAsItsDefault) {
     saved->set(store::kSettingSection, "MAIN_COLOR", "red");
     saved->set(store::kSettingSection, "SUB_LEFT", "1e999");
     saved->set(store::kSettingSection, "SUB_TOP", "12px");
+    saved->set(store::kSettingSection, "QuietFullScreen", "yes");
     Program run(saved);
     run.start();
     auto& spm = run.spm();
@@ -128,6 +134,7 @@ TEST(SettingsStore, NumericValueThatIsNoNumberLoadsAsItsDefault) {
     EXPECT_EQ(spm.ButtonCaptionStyle, 0);
     EXPECT_EQ(spm.FasterFlags, 7);
     EXPECT_EQ(spm.MainColor, 16777215);
+    EXPECT_TRUE(spm.QuietFullScreen) << "a switch that is neither 1 nor 0";
     EXPECT_EQ(run.ranch().Left(),
               forms::roundHalfEven((spm.ScreenWidthTw - run.ranch().Width()) / 2));
     EXPECT_EQ(run.ranch().Top(),

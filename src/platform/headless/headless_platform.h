@@ -2,7 +2,8 @@
 // Implements: screen, z-order with a topmost band, active window and focus
 // (through the model), pointer and keys, a virtual clock with timers,
 // scripted dialog answers with a log, an in-memory store, a shell-open log,
-// a sent-key queue, and ProcessEnded instead of an exit.
+// a sent-key queue, other programs' windows in front, and ProcessEnded
+// instead of an exit.
 #pragma once
 
 #include <deque>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/headless/headless_foreground.h"
 #include "platform/platform.h"
 
 namespace platform::headless {
@@ -131,6 +133,7 @@ class HeadlessPlatform : public Platform {
     int runEventLoop() override;
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override { sentKeys.push_back(virtualKey); }
+    ForegroundWatch* foregroundWatch() override { return &foreground; }
     [[noreturn]] void endProcess(int exitCode) override;
 
     // --- The desktop, for tests ---
@@ -139,6 +142,8 @@ class HeadlessPlatform : public Platform {
     void setMonitors(std::vector<RectPx> monitors) { extraMonitors_ = std::move(monitors); }
     // Where the desktop's own bars take the pointer above every window.
     std::vector<RectPx> barsTakingThePointer;
+    // What other programs have in front.
+    FakeForegroundWatch foreground{*this};
     // A resolution or the monitors change while the program runs; the
     // program hears of it at the next doEvents, as from a window system.
     void changeScreens(SizePx primary, std::vector<RectPx> monitors);

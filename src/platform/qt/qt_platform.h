@@ -2,7 +2,8 @@
 // controls (through one QtFormPeer per form), the topmost band, fonts and
 // text measurement, message boxes and the file and colour dialogs, the INI
 // settings store, shell open, the event loop, timers and posted tasks,
-// synthetic keys, the single-instance lock and the end of the process.
+// synthetic keys, the single-instance lock, what other programs have in
+// front, and the end of the process.
 // All of the backend's state lives in this object.
 #pragma once
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/foreground_watch.h"
 #include "platform/platform.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_fonts.h"
@@ -62,6 +64,7 @@ class QtPlatform : public Platform {
     int runEventLoop() override;
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override;
+    ForegroundWatch* foregroundWatch() override;
     [[noreturn]] void endProcess(int exitCode) override;
 
     // --- For the peers ---
@@ -108,6 +111,7 @@ class QtPlatform : public Platform {
     bool displayGone_ = false;
     std::function<void()> screensChanged_;
     bool screenNoticePending_ = false;
+    std::unique_ptr<ForegroundWatch> foregroundWatch_;  // made at the first call
 };
 
 }  // namespace platform::qt

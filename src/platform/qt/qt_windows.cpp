@@ -13,6 +13,7 @@
 #include "platform/qt/qt_drops.h"
 #include "platform/qt/qt_form_peer.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/x11_foreground_watch.h"
 
 namespace platform::qt {
 
@@ -161,6 +162,18 @@ QtFormPeer* QtPlatform::peerOf(const forms::Form& form) const {
         if (&peer->form() == &form) return peer;
     }
     return nullptr;
+}
+
+// Our own windows (the panel, a message box) are never another program's.
+ForegroundWatch* QtPlatform::foregroundWatch() {
+    if (!foregroundWatch_ && x11_) {
+        foregroundWatch_ = std::make_unique<X11ForegroundWatch>(*x11_, [](std::uint32_t id) {
+            const auto windows = QGuiApplication::allWindows();
+            return std::any_of(windows.begin(), windows.end(),
+                               [id](const QWindow* w) { return w->handle() && w->winId() == id; });
+        });
+    }
+    return foregroundWatch_.get();
 }
 
 }  // namespace platform::qt

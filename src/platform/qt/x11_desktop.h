@@ -53,12 +53,14 @@ class X11Desktop {
     bool shellBarsTakePointerAt(int x, int y);
     void flush();
     xcb_connection_t* connection() const { return connection_; }
+    std::uint32_t root() const { return root_; }
+    // The atom of that name, asked once.
+    std::uint32_t atom(const char* name);
 
   private:
     X11Desktop(xcb_connection_t* connection, std::uint32_t root)
         : connection_(connection), root_(root) {}
     void internAtoms();
-    std::uint32_t atom(const char* name);
     std::optional<FrameExtents> readFrameExtents(std::uint32_t window);
 
     xcb_connection_t* connection_;

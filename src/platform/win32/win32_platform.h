@@ -1,7 +1,8 @@
 // The native Windows desktop: the one object that holds all of the
 // backend's state (window classes, the helper window, posted tasks, fonts,
-// the store's open keys, the instance mutex). Implements every virtual of
-// Platform; the work is split over win32_*.cpp by concern.
+// the store's open keys, the instance mutex, the foreground watch).
+// Implements every virtual of Platform; the work is split over win32_*.cpp
+// by concern.
 #pragma once
 
 #ifndef NOMINMAX
@@ -24,6 +25,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/foreground_watch.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_desktop_map.h"
 #include "platform/win32/win32_face_choice.h"
@@ -80,6 +82,7 @@ class Win32Platform : public Platform {
     int runEventLoop() override;
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override;
+    ForegroundWatch* foregroundWatch() override;
     [[noreturn]] void endProcess(int exitCode) override;
 
     // --- For the windows of this backend ---
@@ -131,6 +134,7 @@ class Win32Platform : public Platform {
     bool comInitialized_ = false;
     HANDLE pauseTimer_ = nullptr;
     bool finePeriod_ = false;  // the system timer made fine for lack of pauseTimer_
+    std::unique_ptr<ForegroundWatch> foregroundWatch_;  // made at the first call
 };
 
 }  // namespace platform::win32

@@ -54,8 +54,15 @@ start_window_manager() {
             sed 's|</applications>|<application name="fullscreen-cover"><fullscreen>yes</fullscreen></application>&|' \
                 /etc/xdg/openbox/rc.xml >"$fifo_dir/openbox.xml"
             openbox --sm-disable --config-file "$fifo_dir/openbox.xml" ;;
-        # It reads its settings through xfconf, which needs a session bus.
-        xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable ;;
+        # It reads its settings through xfconf, which needs a session bus;
+        # XVFB_DESKTOP=xfdesktop adds Xfce's desktop window (wallpaper and
+        # icons) on the same bus, as an Xfce session has it.
+        xfwm4)
+            if [ "${XVFB_DESKTOP:-}" = xfdesktop ]; then
+                dbus-run-session -- sh -c 'xfdesktop --disable-wm-check --sm-client-disable & exec xfwm4 --compositor=off --sm-client-disable'
+            else
+                dbus-run-session -- xfwm4 --compositor=off --sm-client-disable
+            fi ;;
         # GNOME's desktop shell on X11, its top bar above every window; a
         # second session bus stands in for the system bus it wants.
         gnome-shell)
@@ -78,6 +85,13 @@ if [ -n "${XVFB_WM:-}" ]; then
         echo "with_xvfb.sh: $XVFB_WM did not start" >&2
         cat "$fifo_dir/wm.log" >&2
         exit 1
+    fi
+    # The desktop's own window, where one was asked for.
+    if [ -n "${XVFB_DESKTOP:-}" ]; then
+        for _ in $(seq 1 200); do
+            xdotool search --onlyvisible --class "$XVFB_DESKTOP" >/dev/null 2>&1 && break
+            sleep 0.05
+        done
     fi
     # The desktop shell's bars come a moment after its window manager, and
     # it starts in its overview of windows, which a key leaves.

@@ -4,8 +4,9 @@
 # corner, the panel dragged, keys on it, a launch, a registration typed
 # into the dialog, files dragged from a file manager over the call point
 # and a tab onto slots, the end question, everything saved; then a second
-# start with broken values, a refused second instance, options changed in
-# the settings view and the exit command; last a run at 150 %, where the
+# start with broken values, a refused second instance, the call point
+# quiet while a borderless full-screen window is in front, options changed
+# in the settings view and the exit command; last a run at 150 %, where the
 # windows are drawn at 1.5 times their size, the call point stays one device
 # pixel and the pointer's hit tests keep to that scale.
 # The prefix has no font settings for the faces the program names. Exits 77
@@ -191,7 +192,7 @@ check "a right click on the call point asks the end question" wait_for 20 box_sh
 answer_box "$TITLE" y
 check "Yes ends the program" wait_for 60 program_ended
 
-check "all nine settings are stored" equals "$(store_count "$SETTING")" 9
+check "the nine settings and the one option are stored" equals "$(store_count "$SETTING")" 10
 check "all 300 entry values are stored" equals "$(store_count "$ENTRIES")" 300
 check "the stored settings were read back and kept" equals \
     "$(store_get "$SETTING" MAIN_COLOR),$(store_get "$SETTING" Faster),$(store_get "$SETTING" MAIN_PLACE)" "255,5,1"
@@ -215,6 +216,18 @@ check "the refused instance ends" wait_for 30 program_ended
 PROGRAM_PID=$FIRST_PID
 check "the first instance keeps running" program_running
 wait_for 60 splash_gone
+# Quiet while a full-screen program runs: with a borderless window over the
+# whole screen in front the call point (the one untitled window left) goes
+# from its corner and the corner opens nothing; closed, the call point is back.
+call_point_gone() { [ -z "$(windows_named "")" ]; }
+start_front_window
+check "a borderless window over the screen comes in front" wait_for 30 pixel_is 640 512 "255,0,255"
+check "the call point leaves its corner" wait_for 10 call_point_gone
+xdotool mousemove "$CORNER_X" 0
+sleep 2
+check "the corner opens nothing" panel_hidden
+stop_front_window
+check "closed: the call point is back in its corner" wait_for 15 call_point_is "0,255,0"
 xdotool mousemove "$CORNER_X" 0
 check "the panel opens again" wait_for 15 panel_shown
 if panel_shown; then

@@ -84,6 +84,37 @@ C
     wine "$WINE_DESKTOP_DIR/resolution.exe" "$1" "$2" >/dev/null 2>&1
 }
 
+# start_front_window: a borderless window over the whole screen, in magenta,
+# brought to the front, as a game or a video player in full screen makes
+# itself; stop_front_window closes it.
+start_front_window() {
+    [ -f "$WINE_DESKTOP_DIR/front.exe" ] || x86_64-w64-mingw32-gcc-posix -O2 -s -x c \
+        -o "$WINE_DESKTOP_DIR/front.exe" - -luser32 -lgdi32 <<'C'
+#include <windows.h>
+static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+int main(void) {
+    WNDCLASSW wc = {.lpfnWndProc = proc, .hInstance = GetModuleHandleW(NULL),
+                    .hbrBackground = CreateSolidBrush(RGB(255, 0, 255)), .lpszClassName = L"front"};
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(0, L"front", L"front-window", WS_POPUP | WS_VISIBLE, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                NULL, NULL, wc.hInstance, NULL);
+    SetForegroundWindow(hwnd);
+    MSG msg;
+    while (GetMessageW(&msg, NULL, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+C
+    wine "$WINE_DESKTOP_DIR/front.exe" >/dev/null 2>&1 &
+}
+stop_front_window() {
+    local pid
+    for pid in $(exe_pids front.exe); do kill "$pid" 2>/dev/null; done
+}
+
 stop_wine_desktop() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
     [ -n "${WINE_HEADS_PID:-}" ] && kill "$WINE_HEADS_PID" 2>/dev/null || true
