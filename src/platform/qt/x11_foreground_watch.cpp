@@ -219,10 +219,12 @@ void X11ForegroundWatch::refresh() {
     changed_();
 }
 
+// Asked again for the same id too: the server hands a closed window's id to
+// the next window made, and a window manager may name that one active
+// without the property's value changing.
 void X11ForegroundWatch::follow(std::uint32_t window) {
-    if (window == active_) return;
     xcb_connection_t* connection = desktop_.connection();
-    if (active_) selectEvents(connection, active_, 0);
+    if (active_ && active_ != window) selectEvents(connection, active_, 0);
     active_ = window;
     if (active_) selectEvents(connection, active_, kActiveMask);
     desktop_.flush();
