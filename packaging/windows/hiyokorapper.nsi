@@ -6,7 +6,7 @@
 ; program: an install or upgrade never touches them, an uninstall removes
 ; them only when the user says so.
 ;
-; Built by scripts/package-windows, which passes VERSION (1.96), EXE, ICON
+; Built by scripts/package-windows, which passes VERSION (the project's, from CMakeLists.txt), EXE, ICON
 ; and OUTFILE.
 
 Unicode true

@@ -1,5 +1,6 @@
 // The registration dialog at work: fill, browse, confirm, cancel, keys.
 #include "dialogs/toro.h"
+#include "forms/keys.h"
 #include "forms/numeric.h"
 #include "panel/ranch.h"
 #include "platform/platform.h"
@@ -54,8 +55,8 @@ void Toro::Command3_Click() {
 }
 
 void Toro::KHAN(std::int32_t KeyCode) {
-    if (KeyCode == 13) Command2_Click();
-    if (KeyCode == 27) Command3_Click();
+    if (KeyCode == forms::keys::kReturn) Command2_Click();
+    if (KeyCode == forms::keys::kEscape) Command3_Click();
 }
 
 // A close by the window system acts as cancel, so the panel comes back.

@@ -46,6 +46,8 @@ class Ranch : public forms::Form {
     forms::ControlArray<forms::CommandButton> Command2 =
         addArray<forms::CommandButton>("Command2", 10);
     // Invisible.
+    // The auto-hide poll of the pointer, while it runs.
+    static constexpr int kPollMs = 100;
     forms::Timer& Deta = add<forms::Timer>("Deta");
     const ColorDialogSettings NiceA{"呼び出し点の色設定", 2};
 

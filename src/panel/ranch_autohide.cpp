@@ -21,7 +21,7 @@ void Ranch::Form_MouseDown(int Button, int, double, double) {
 }
 
 void Ranch::StartPollIfTao() {
-    if (Tao.Value() == 1) Deta.setInterval(100);
+    if (Tao.Value() == 1) Deta.setInterval(kPollMs);
 }
 
 void Ranch::Deta_Timer() {

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "dialogs/toro.h"
+#include "forms/keys.h"
 #include "panel/ranch.h"
 #include "platform/platform.h"
 #include "settings/spm.h"
@@ -55,7 +56,7 @@ void Ranch::Command1_KeyDown(int, int KeyCode, int) {
         setCaption(titleWith(" - ページ移動モード発動中！"));
         Stetus.setBackColor(kPageMoveColor);
         spm.EditState = -2;
-    } else if (KeyCode == 27 && plain) {
+    } else if (KeyCode == forms::keys::kEscape && plain) {
         Form_LostFocus();
     } else {
         ReturnToPlainState();

@@ -5,8 +5,11 @@ namespace settings {
 
 inline constexpr const char* kAppName = "hiyokorapper";
 inline constexpr const char* kProductName = "ヒヨコらっぱー";
-inline constexpr const char* kVersion = "Ver1.96";
-inline constexpr const char* kProductTitle = "ヒヨコらっぱーVer1.96";
+#ifndef HIYOKO_VERSION
+#error "HIYOKO_VERSION is the project's version, which CMake passes"
+#endif
+inline constexpr const char* kVersion = "Ver" HIYOKO_VERSION;
+inline constexpr const char* kProductTitle = "ヒヨコらっぱーVer" HIYOKO_VERSION;
 inline constexpr const char* kEmptyTitle = "<<空き家>>";
 inline constexpr const char* kAuthor = "ヒヨコノスケ";
 inline constexpr const char* kNoticeLine = "無保証フリーソフト";

@@ -10,7 +10,7 @@ Sp::Sp(App& app)
       app_(app) {
     setBackColor(forms::rgb(255, 255, 255));
     setFont({"System", 13.5, false, false});
-    ch.setInterval(3333);
+    ch.setInterval(kTickMs);
 
     onLoad = [this] { Form_Load(); };
     onKeyDown = [this](int k, int s) { Form_KeyDown(k, s); };

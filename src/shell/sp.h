@@ -12,6 +12,8 @@ class Sp : public forms::Form {
   public:
     explicit Sp(App& app);
 
+    // Re-places the call point and re-arms its opening.
+    static constexpr int kTickMs = 3333;
     forms::Timer& ch = add<forms::Timer>("ch");
 
     void Form_Load();

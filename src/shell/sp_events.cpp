@@ -1,6 +1,7 @@
 // The call point at run time: its timer, the pointer, clicks and keys.
 #include "dialogs/r2.h"
 #include "dialogs/toro.h"
+#include "forms/keys.h"
 #include "panel/ranch.h"
 #include "platform/platform.h"
 #include "settings/texts.h"
@@ -77,7 +78,7 @@ void Sp::ShowAbout() {
 }
 
 void Sp::Form_KeyDown(int KeyCode, int) {
-    if (KeyCode == 16 || KeyCode == 17 || KeyCode == 18 || KeyCode == 92) return;
+    if (forms::keys::isModifier(KeyCode)) return;
     Form_MouseMove(0, 0, 0, 0);
     auto& platform = app_.platform();
     platform.doEvents();

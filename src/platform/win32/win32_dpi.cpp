@@ -59,9 +59,8 @@ void scaleFrameWithDpi(HWND hwnd) {
 }
 
 int Win32Platform::systemDpi() {
-    HDC screen = GetDC(nullptr);
+    const WindowDc screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : kDesignDpi;
 }
 

@@ -23,11 +23,10 @@ int CALLBACK collectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
 // The families that can show Japanese, one entry each.
 std::vector<InstalledFace> installedJapaneseFaces() {
     std::vector<InstalledFace> faces;
-    HDC screen = GetDC(nullptr);
+    const WindowDc screen(nullptr);
     LOGFONTW query{};
     query.lfCharSet = SHIFTJIS_CHARSET;
     EnumFontFamiliesExW(screen, &query, &collectFace, reinterpret_cast<LPARAM>(&faces), 0);
-    ReleaseDC(nullptr, screen);
     return faces;
 }
 }  // namespace
@@ -59,8 +58,9 @@ HFONT Win32Platform::font(const forms::Font& f, int dpi) {
     // A face name longer than LOGFONT holds is cut, never overrun.
     face.copy(reinterpret_cast<char16_t*>(lf.lfFaceName), LF_FACESIZE - 1);
     HFONT handle = CreateFontIndirectW(&lf);
-    if (!handle) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    fonts_.emplace(key, handle);
+    if (!handle)
+        handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // freeing it is a no-op
+    fonts_.emplace(key, Font(handle));
     return handle;
 }
 
@@ -68,15 +68,13 @@ HFONT Win32Platform::font(const forms::Font& f, int dpi) {
 // are, and given back in twips, so that the size fits the drawn text there.
 SizeTw Win32Platform::measureText(const forms::Font& f, const std::string& text) {
     const int dpi = desktop().primary().dpi;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font(f, dpi));
+    const WindowDc dc(nullptr);
+    Selected selected(dc, font(f, dpi));
     const std::u16string wide = toUtf16(text);
     SIZE extent{0, 0};
     GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(wide.c_str()), int(wide.size()), &extent);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return {toTwips(extent.cx, dpi), toTwips(metrics.tmHeight, dpi)};
 }
 

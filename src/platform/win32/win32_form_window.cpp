@@ -62,7 +62,6 @@ FormWindow::~FormWindow() {
         if (child.hwnd && child.subclassed) {
             commonControls().removeSubclass(child.hwnd, &FormWindow::childProc, 0);
         }
-        if (child.brush) DeleteObject(child.brush);
     }
     DestroyWindow(hwnd_);
 }

@@ -35,7 +35,7 @@ class FormWindow : public forms::FormPeer {
     struct Child {
         forms::Control* control = nullptr;
         HWND hwnd = nullptr;
-        HBRUSH brush = nullptr;
+        Brush brush;  // the colours the control asks its parent for
         COLORREF brushColor = 0;
         bool timerRunning = false;
         bool subclassed = false;

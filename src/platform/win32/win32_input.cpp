@@ -92,10 +92,10 @@ LRESULT FormWindow::handleChild(Child& child, HWND hwnd, UINT msg, WPARAM wParam
             if (control.kind() == forms::ControlKind::Frame) {
                 RECT r;
                 GetClientRect(hwnd, &r);
-                HBRUSH brush = CreateSolidBrush(control.BackColor() ? COLORREF(*control.BackColor())
-                                                                    : GetSysColor(COLOR_BTNFACE));
+                const Brush brush(CreateSolidBrush(control.BackColor()
+                                                       ? COLORREF(*control.BackColor())
+                                                       : GetSysColor(COLOR_BTNFACE)));
                 FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
-                DeleteObject(brush);
                 return 1;
             }
             break;

@@ -17,19 +17,6 @@ COLORREF colorOr(const std::optional<forms::Color>& color, int systemColor) {
     return color ? COLORREF(*color & 0xFFFFFF) : GetSysColor(systemColor);
 }
 
-// Selects a GDI object for the lifetime of the scope.
-class Selected {
-  public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 void drawText(HDC dc, const std::string& text, RECT rect, UINT format) {
     const std::u16string wide = toUtf16(text);
     DrawTextW(dc, reinterpret_cast<LPCWSTR>(wide.c_str()), int(wide.size()), &rect,
@@ -42,16 +29,12 @@ void drawText(HDC dc, const std::string& text, RECT rect, UINT format) {
 void drawLine(HDC dc, const forms::Line& line, POINT origin, int dpi) {
     const int width =
         toDevice(std::max(1, line.BorderWidth()) * double(forms::kTwipsPerPixel), dpi);
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, width), RGB(0, 0, 0));
-    {
-        Selected selected(dc, pen);
-        const int oldMode = SetROP2(dc, line.inverting() ? R2_NOT : R2_COPYPEN);
-        MoveToEx(dc, toDevice(line.X1(), dpi) - origin.x, toDevice(line.Y1(), dpi) - origin.y,
-                 nullptr);
-        LineTo(dc, toDevice(line.X2(), dpi) - origin.x, toDevice(line.Y2(), dpi) - origin.y);
-        SetROP2(dc, oldMode);
-    }
-    DeleteObject(pen);
+    const Pen pen(CreatePen(PS_SOLID, std::max(1, width), RGB(0, 0, 0)));
+    Selected selected(dc, pen);
+    const int oldMode = SetROP2(dc, line.inverting() ? R2_NOT : R2_COPYPEN);
+    MoveToEx(dc, toDevice(line.X1(), dpi) - origin.x, toDevice(line.Y1(), dpi) - origin.y, nullptr);
+    LineTo(dc, toDevice(line.X2(), dpi) - origin.x, toDevice(line.Y2(), dpi) - origin.y);
+    SetROP2(dc, oldMode);
 }
 
 }  // namespace
@@ -68,31 +51,24 @@ void FormWindow::paint() {
     RECT client;
     GetClientRect(hwnd_, &client);
     if (client.right > 0 && client.bottom > 0) {
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        {
-            Selected selected(memory, bitmap);
-            HBRUSH background = CreateSolidBrush(backColor());
-            FillRect(memory, &client, background);
-            DeleteObject(background);
-            paintDrawList(memory);
-            paintSurface(memory, nullptr, POINT{0, 0});
-            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top,
-                   SRCCOPY);
-        }
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        const MemoryDc memory(CreateCompatibleDC(dc));
+        const Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        Selected selected(memory, bitmap);
+        FillRect(memory, &client, Brush(CreateSolidBrush(backColor())));
+        paintDrawList(memory);
+        paintSurface(memory, nullptr, POINT{0, 0});
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top,
+               SRCCOPY);
     }
     EndPaint(hwnd_, &ps);
 }
 
 // After the group box drew itself: the windowless controls inside it.
 void FormWindow::paintFrameOverlay(const Child& frame) {
-    HDC dc = GetDC(frame.hwnd);
+    const WindowDc dc(frame.hwnd);
     const RECT r = childRect(*frame.control);
     paintSurface(dc, static_cast<const forms::Frame*>(frame.control), POINT{r.left, r.top});
-    ReleaseDC(frame.hwnd, dc);
 }
 
 void FormWindow::paintDrawList(HDC dc) const {
@@ -103,10 +79,8 @@ void FormWindow::paintDrawList(HDC dc) const {
         if (op.kind == forms::DrawOp::Kind::Point) {
             // One pixel of the model, as many device pixels as that takes.
             const int size = std::max(1, device(forms::kTwipsPerPixel));
-            HBRUSH brush = CreateSolidBrush(color);
             const RECT dot{x, y, x + size, y + size};
-            FillRect(dc, &dot, brush);
-            DeleteObject(brush);
+            FillRect(dc, &dot, Brush(CreateSolidBrush(color)));
             continue;
         }
         Selected font(dc, platform_.font(op.font, dpi_));
@@ -137,9 +111,7 @@ void FormWindow::paintSurface(HDC dc, const forms::Frame* surface, POINT origin)
                 break;
             }
             case forms::ControlKind::Image: {
-                HBRUSH border = CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME));
-                FrameRect(dc, &r, border);
-                DeleteObject(border);
+                FrameRect(dc, &r, Brush(CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME))));
                 break;
             }
             case forms::ControlKind::Line:
@@ -164,11 +136,10 @@ LRESULT FormWindow::controlColors(HDC dc, HWND childWindow, UINT msg) {
     SetTextColor(dc, colorOr(c.ForeColor(), COLOR_BTNTEXT));
     SetBkColor(dc, back);
     if (!child->brush || child->brushColor != back) {
-        if (child->brush) DeleteObject(child->brush);
-        child->brush = CreateSolidBrush(back);
+        child->brush = Brush(CreateSolidBrush(back));
         child->brushColor = back;
     }
-    return reinterpret_cast<LRESULT>(child->brush);
+    return reinterpret_cast<LRESULT>(child->brush.get());
 }
 
 }  // namespace platform::win32

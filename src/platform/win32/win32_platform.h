@@ -29,6 +29,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_desktop_map.h"
 #include "platform/win32/win32_face_choice.h"
+#include "platform/win32/win32_handles.h"
 
 namespace platform::win32 {
 
@@ -120,7 +121,7 @@ class Win32Platform : public Platform {
     HINSTANCE instance_;
     HWND helper_ = nullptr;
     std::deque<std::function<void()>> posted_;
-    std::map<std::tuple<std::string, double, bool, bool, int>, HFONT> fonts_;
+    std::map<std::tuple<std::string, double, bool, bool, int>, Font> fonts_;
     std::map<std::u16string, std::u16string> faces_;  // the face chosen for each name
     std::optional<std::vector<InstalledFace>> installedFaces_;
     std::optional<DesktopMap> desktop_;

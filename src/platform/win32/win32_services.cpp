@@ -44,7 +44,6 @@ Win32Platform::Win32Platform()
 
 Win32Platform::~Win32Platform() {
     closeSectionKeys();
-    for (auto& [key, handle] : fonts_) DeleteObject(handle);
     if (helper_) DestroyWindow(helper_);
     if (instanceMutex_) CloseHandle(instanceMutex_);
     if (comInitialized_) {
