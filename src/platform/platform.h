@@ -18,6 +18,8 @@ class FormPeer;
 
 namespace platform {
 
+class PopupMenu;
+
 struct SizePx {
     int width = 0, height = 0;
 };
@@ -126,6 +128,9 @@ class Platform {
     virtual double clockSeconds() = 0;  // seeds the random numbers
     virtual void post(std::function<void()> task) = 0;
     virtual int runEventLoop() = 0;
+
+    // Services with interfaces of their own, each made at its first use.
+    virtual PopupMenu& popupMenu() = 0;
 
     virtual bool acquireSingleInstance() = 0;
     virtual void sendKey(int virtualKey) = 0;

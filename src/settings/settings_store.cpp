@@ -71,6 +71,7 @@ void Spm::LoadSettings() {
     ButtonCaptionStyle = readNumber(p, store::kButtonCaption);
     FasterFlags = readNumber(p, store::kFaster);
     MainColor = readNumber(p, store::kMainColor);
+    Options.load(p);
 
     for (int i = 0; i < kEntryCount; ++i) {
         EntryTable.Exe[i] =
@@ -100,6 +101,7 @@ std::optional<platform::StoreFailure> writeSettings(Spm& spm) {
     write(p, store::kButtonCaption, formatInt(spm.ButtonCaptionStyle));
     write(p, store::kMainColor, formatInt(spm.MainColor));
     write(p, store::kFaster, formatInt(spm.FasterFlags));
+    spm.Options.save(p);
     const auto& table = spm.EntryTable;
     for (int i = 0; i < kEntryCount; ++i) {
         p.saveSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), table.Exe[i]);

@@ -1,8 +1,8 @@
 // The headless desktop: a real backend without a screen, for tests.
 // Implements: screen, z-order with a topmost band, active window and focus
 // (through the model), pointer and keys, a virtual clock with timers,
-// scripted dialog answers with a log, an in-memory store, a shell-open log,
-// a sent-key queue, and ProcessEnded instead of an exit.
+// scripted dialog and menu answers with a log, an in-memory store, a
+// shell-open log, a sent-key queue, and ProcessEnded instead of an exit.
 #pragma once
 
 #include <deque>
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/headless/headless_popup_menu.h"
 #include "platform/platform.h"
 
 namespace platform::headless {
@@ -129,6 +130,7 @@ class HeadlessPlatform : public Platform {
     double clockSeconds() override { return now_ / 1000.0; }
     void post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
     int runEventLoop() override;
+    PopupMenu& popupMenu() override { return menus; }
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override { sentKeys.push_back(virtualKey); }
     [[noreturn]] void endProcess(int exitCode) override;
@@ -177,6 +179,7 @@ class HeadlessPlatform : public Platform {
     std::deque<int> messageBoxAnswers;
     std::deque<std::optional<OpenFileResult>> openFileAnswers;
     std::deque<std::optional<forms::Color>> colorAnswers;
+    FakePopupMenu menus;
     // What was shown or done.
     std::vector<MessageBoxShown> messageBoxes;
     std::vector<OpenFileRequest> openFileRequests;

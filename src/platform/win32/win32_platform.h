@@ -27,6 +27,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_desktop_map.h"
 #include "platform/win32/win32_face_choice.h"
+#include "platform/win32/win32_popup_menu.h"
 
 namespace platform::win32 {
 
@@ -78,6 +79,7 @@ class Win32Platform : public Platform {
     double clockSeconds() override;
     void post(std::function<void()> task) override;
     int runEventLoop() override;
+    PopupMenu& popupMenu() override;
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override;
     [[noreturn]] void endProcess(int exitCode) override;
@@ -130,7 +132,8 @@ class Win32Platform : public Platform {
     bool comTried_ = false;
     bool comInitialized_ = false;
     HANDLE pauseTimer_ = nullptr;
-    bool finePeriod_ = false;  // the system timer made fine for lack of pauseTimer_
+    bool finePeriod_ = false;                // the system timer made fine for lack of pauseTimer_
+    std::unique_ptr<Win32PopupMenu> menus_;  // made at first use
 };
 
 }  // namespace platform::win32
