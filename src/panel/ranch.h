@@ -84,6 +84,10 @@ class Ranch : public forms::Form {
     void MoE_MouseMove(int Button, int Shift, double X, double Y);
     void Jiko_MouseMove(int Button, int Shift, double X, double Y);
     void Tao_MouseMove(int Button, int Shift, double X, double Y);
+    // The menu of extra options, on 設 in the settings view: at the pointer
+    // for a right-click, under 設 for a key.
+    void OpenOptionsMenu(bool atPointer);
+    bool optionsMenuOpen() const { return optionsMenuOpen_; }
     // Help, exit and save.
     void SSave_Click(int Index);
     // About and colour.
@@ -125,6 +129,7 @@ class Ranch : public forms::Form {
     shell::App& app_;
     bool dragOver_ = false;         // a drag from another program is over the panel
     bool lostFocusInDrag_ = false;  // and the window lost the focus meanwhile
+    bool optionsMenuOpen_ = false;  // the menu belongs to the panel: it stays meanwhile
 };
 
 }  // namespace panel

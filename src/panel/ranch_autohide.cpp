@@ -24,7 +24,10 @@ void Ranch::StartPollIfTao() {
     if (Tao.Value() == 1) Deta.setInterval(kPollMs);
 }
 
+// The open menu of extra options lies partly outside the panel; the panel
+// waits for it.
 void Ranch::Deta_Timer() {
+    if (optionsMenuOpen_) return;
     auto pointer = app_.platform().cursorPos();
     const double X = pointer.x * double(forms::kTwipsPerPixel);
     const double Y = pointer.y * double(forms::kTwipsPerPixel);

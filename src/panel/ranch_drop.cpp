@@ -48,6 +48,7 @@ void Ranch::Form_DragLeave() {
 }
 
 void Ranch::WindowLostFocus() {
+    if (optionsMenuOpen_) return;  // the menu of extra options has the keyboard
     if (dragOver_) {
         lostFocusInDrag_ = true;
         return;

@@ -59,12 +59,29 @@ void Ranch::Sette_Click() {
     }
 }
 
-void Ranch::Sette_KeyDown(int KeyCode, int) {
-    if (inLauncherView()) Command1_KeyDown(0, KeyCode, 0);
+namespace {
+constexpr int kMenuKey = 93;  // the context-menu key
+constexpr int kF10 = 121;
+}  // namespace
+
+// In the settings view the keys that open a context menu open the menu of
+// extra options; every other key does nothing there, as before.
+void Ranch::Sette_KeyDown(int KeyCode, int Shift) {
+    if (inLauncherView()) {
+        Command1_KeyDown(0, KeyCode, 0);
+    } else if (KeyCode == kMenuKey || (KeyCode == kF10 && Shift == forms::kShiftMask)) {
+        OpenOptionsMenu(false);
+    }
 }
 
+// A right-click in the settings view, where it used to do nothing, opens
+// the menu of extra options.
 void Ranch::Sette_MouseDown(int Button, int, double, double) {
-    if (inLauncherView() && Button != forms::kLeftButton) Form_MouseDown(2, 1, 1.0, 1.0);
+    if (inLauncherView()) {
+        if (Button != forms::kLeftButton) Form_MouseDown(2, 1, 1.0, 1.0);
+    } else if (Button == forms::kRightButton) {
+        OpenOptionsMenu(true);
+    }
 }
 
 void Ranch::Sette_MouseMove(int, int, double, double) {

@@ -19,6 +19,7 @@ class FormPeer;
 namespace platform {
 
 class ForegroundWatch;
+class PopupMenu;
 
 struct SizePx {
     int width = 0, height = 0;
@@ -129,11 +130,13 @@ class Platform {
     virtual void post(std::function<void()> task) = 0;
     virtual int runEventLoop() = 0;
 
+    // Services with interfaces of their own, each made at its first use.
+    virtual PopupMenu& popupMenu() = 0;
+    // What other programs have in front; null where the desktop cannot tell.
+    virtual ForegroundWatch* foregroundWatch() { return nullptr; }
+
     virtual bool acquireSingleInstance() = 0;
     virtual void sendKey(int virtualKey) = 0;
-    // What other programs have in front (foreground_watch.h); null where
-    // the desktop cannot tell. Made at the first call, not at start-up.
-    virtual ForegroundWatch* foregroundWatch() { return nullptr; }
     [[noreturn]] virtual void endProcess(int exitCode) = 0;
 };
 

@@ -22,13 +22,6 @@ std::int32_t readNumber(platform::Platform& p, const store::Key& key) {
     return *parseStoredNumber(key.fallback);
 }
 
-// A switch: "1" or "0"; anything else loads as the default.
-bool readSwitch(platform::Platform& p, const store::Key& key) {
-    const std::string text = p.getSetting(kAppName, store::kSettingSection, key.name, key.fallback);
-    if (text == "1" || text == "0") return text == "1";
-    return std::string(key.fallback) == "1";
-}
-
 void write(platform::Platform& p, const store::Key& key, const std::string& value) {
     p.saveSetting(kAppName, store::kSettingSection, key.name, value);
 }
@@ -78,7 +71,7 @@ void Spm::LoadSettings() {
     ButtonCaptionStyle = readNumber(p, store::kButtonCaption);
     FasterFlags = readNumber(p, store::kFaster);
     MainColor = readNumber(p, store::kMainColor);
-    QuietFullScreen = readSwitch(p, store::kQuietFullScreen);
+    Options.load(p);
 
     for (int i = 0; i < kEntryCount; ++i) {
         EntryTable.Exe[i] =
@@ -108,7 +101,7 @@ std::optional<platform::StoreFailure> writeSettings(Spm& spm) {
     write(p, store::kButtonCaption, formatInt(spm.ButtonCaptionStyle));
     write(p, store::kMainColor, formatInt(spm.MainColor));
     write(p, store::kFaster, formatInt(spm.FasterFlags));
-    write(p, store::kQuietFullScreen, spm.QuietFullScreen ? "1" : "0");
+    spm.Options.save(p);
     const auto& table = spm.EntryTable;
     for (int i = 0; i < kEntryCount; ++i) {
         p.saveSetting(kAppName, store::kEntrySection, store::entryKey("Exe", i), table.Exe[i]);

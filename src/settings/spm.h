@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "settings/extra_options.h"
 #include "settings/random.h"
 
 namespace forms {
@@ -69,8 +70,8 @@ struct Spm {
     std::int32_t ButtonCaptionStyle = 0;
     std::int32_t FasterFlags = 7;
     std::int32_t MainColor = 16777215;
-    // The call point keeps quiet while a full-screen program runs on its monitor.
-    bool QuietFullScreen = true;
+    // The options of the menu of extra options (extra_options.h).
+    OptionValues Options;
     std::int32_t ScreenWidthTw = 0, ScreenHeightTw = 0;
     // Every monitor, pixels, the primary first; kept current with ScreenWidthTw.
     std::vector<platform::RectPx> Monitors;

@@ -22,8 +22,6 @@ inline constexpr Key kMainPlace{"MAIN_PLACE", "1"};
 inline constexpr Key kButtonCaption{"Button_Caption", "0"};
 inline constexpr Key kFaster{"Faster", "7"};
 inline constexpr Key kMainColor{"MAIN_COLOR", "16777215"};
-// Options beyond the classic nine keys: "1" on, "0" off.
-inline constexpr Key kQuietFullScreen{"QuietFullScreen", "1"};
 
 // "Exe37", "APName05", "APPath99": column name, box digit, slot digit.
 inline std::string entryKey(const char* column, int index) {

@@ -49,7 +49,7 @@ bool FillsMonitor(const platform::Front& front, const platform::RectPx& monitor)
 void FullScreenQuiet::Update() {
     auto& spm = app_.spm();
     if (spm.ShuttingDown) return;
-    Follow(spm.QuietFullScreen);
+    Follow(spm.Options.isOn(settings::option::kQuietFullScreen));
     const bool quiet = watch_ && FillsMonitor(watch_->front(), spm.CallPointMonitor());
     if (quiet == quiet_) return;
     quiet_ = quiet;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "settings/extra_options.h"
+#include "settings/store_layout.h"
 
 namespace {
 
@@ -113,19 +115,83 @@ TEST_F(SettingsView, CollectingRightAfterStartUpReproducesAnyLoadedFlags) {
     }
 }
 
+// In the settings view the slot keys do nothing, and a right-click on 設
+// opens the menu of extra options instead of hiding the panel.
 TEST_F(SettingsView, SetteKeysAndRightClickActOnlyInTheLauncherView) {
+    auto& menus = program.desktop.menus;
     ranch().Sette.SetFocus();
     program.desktop.pressKey('D');
     EXPECT_EQ(spm().EditState, -1);
+    program.desktop.pressKey(93);  // the context-menu key, in the launcher view
+    EXPECT_TRUE(menus.shown.empty());
+    EXPECT_EQ(spm().EditState, 0) << "ends the mode, as any other key";
+    program.desktop.pressKey('D');
     program.desktop.clickControl(ranch().Sette);  // opening ends the mode
     EXPECT_EQ(spm().EditState, 0);
     program.desktop.pressKey('P');
     EXPECT_EQ(spm().EditState, 0);
     program.desktop.clickControl(ranch().Sette, forms::kRightButton);
     EXPECT_TRUE(ranch().Visible());
+    ASSERT_EQ(menus.shown.size(), 1u);
+    EXPECT_EQ(menus.shown[0].anchor, "Sette");
+    EXPECT_TRUE(menus.shown[0].atPointer);
+    EXPECT_FALSE(ranch().inLauncherView()) << "a dismissed menu changes nothing";
     ranch().Sette_Click();
     program.desktop.clickControl(ranch().Sette, forms::kRightButton);
     EXPECT_FALSE(ranch().Visible());
+    EXPECT_EQ(menus.shown.size(), 1u);
+}
+
+// The keys that open a context menu open it under 設; F10 alone, or with
+// another modifier, does not.
+TEST_F(SettingsView, OptionsMenuOpensFromTheKeyboard) {
+    auto& menus = program.desktop.menus;
+    ranch().Sette_Click();
+    ranch().Sette.SetFocus();
+    program.desktop.pressKey(121);
+    program.desktop.pressKey(121, forms::kShiftMask | forms::kCtrlMask);
+    EXPECT_TRUE(menus.shown.empty());
+    program.desktop.pressKey(121, forms::kShiftMask);
+    program.desktop.pressKey(93);
+    ASSERT_EQ(menus.shown.size(), 2u);
+    for (const auto& shown : menus.shown) {
+        EXPECT_FALSE(shown.atPointer);
+        EXPECT_EQ(shown.anchor, "Sette");
+    }
+}
+
+// A check item flips its option at once; only a save writes it.
+TEST_F(SettingsView, OptionsMenuCheckItemFlipsItsOptionUntilTheNextSave) {
+    const auto& row = settings::ExtraOptionOf(settings::option::kShowIcons);
+    auto& menus = program.desktop.menus;
+    ranch().Sette_Click();
+    menus.choices = {row.menuText, row.menuText};
+    program.desktop.clickControl(ranch().Sette, forms::kRightButton);
+    EXPECT_EQ(menus.shown[0].checked(row.menuText), true);
+    EXPECT_FALSE(spm().Options.isOn(row.key));
+    EXPECT_FALSE(program.desktop.store().get(settings::store::kSettingSection, row.key));
+    spm().SaveSettings();
+    EXPECT_EQ(program.desktop.store().get(settings::store::kSettingSection, row.key), "0");
+    program.desktop.clickControl(ranch().Sette, forms::kRightButton);
+    EXPECT_EQ(menus.shown[1].checked(row.menuText), false);
+    EXPECT_TRUE(spm().Options.isOn(row.key));
+}
+
+// The menu belongs to the panel: with the auto-hide on, the panel waits
+// for it even while the pointer is over the menu, outside the panel.
+TEST_F(SettingsView, PanelStaysWhileTheOptionsMenuIsOpen) {
+    ranch().Tao.setValue(1);
+    ranch().Sette_Click();
+    program.desktop.hoverForm(ranch(), 30, 30);  // starts the auto-hide poll
+    program.desktop.menus.onShow = [this](const auto&) {
+        program.desktop.moveMouse(0, 0);
+        program.desktop.advance(500);
+        ranch().onLostFocus();
+    };
+    program.desktop.clickControl(ranch().Sette, forms::kRightButton);
+    EXPECT_TRUE(ranch().Visible());
+    program.desktop.advance(300);
+    EXPECT_FALSE(ranch().Visible()) << "once the menu closed, the poll hides it";
 }
 
 TEST_F(SettingsView, OptionHints) {

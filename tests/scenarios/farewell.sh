@@ -33,7 +33,8 @@ wait_shots
 echo "note: the farewell show took $took ms from Yes to the end of the process"
 check "the show takes at least its pauses ($pauses_ms ms)" test "$took" -ge "$pauses_ms"
 check "the show is over within a few seconds" test "$took" -le 10000
-check "all 309 keys are stored" test "$(ini_key_count)" = 309
+check "all 309 classic keys are stored" test "$(ini_classic_key_count)" = 309
+check "the extra options are stored too" ini_has ShowIcons 1
 check "the entry is kept" ini_has APName04 "残る"
 check "the corner is kept" ini_has MAIN_PLACE 3
 report

@@ -369,7 +369,10 @@ pixel_at() {
 # INI helpers: the value of a key as the file holds it (still escaped).
 ini_value() { sed -n "s/^$1=//p" "$ini"; }
 ini_has() { [ "$(ini_value "$1")" = "$2" ]; }
-ini_key_count() { grep -c '^[A-Za-z_0-9]*=' "$ini"; }
+# The nine classic settings and the 300 entry keys, whatever extra options follow.
+ini_classic_key_count() {
+    grep -cE '^(Version|SUB_LEFT|SUB_TOP|TORO_LEFT|TORO_TOP|MAIN_PLACE|Button_Caption|MAIN_COLOR|Faster|(Exe|APName|APPath)[0-9]{2})=' "$ini"
+}
 
 # A program that records where it ran and what it was given.
 # make_marker_program PATH MARKER

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The settings view: its title and colour swatch, a new corner applied when
-# the view closes, and written only by the save command.
+# The settings view: its title and colour swatch, the menu of extra options
+# on 設, a new corner applied when the view closes, and written only by the
+# save command.
 # Usage (under with_xvfb.sh): settings_view.sh PATH/TO/hiyokorapper
 PROGRAM="$1"
 source "$(dirname "$0")/lib.sh"
@@ -25,6 +26,32 @@ check "the view keeps the panel's size" test "$(geometry_of "$(window_of ranch)"
 check "the swatch shows the call point's colour" wait_for 2 test "$(dominant_colour 57 37 7 7)" = "255,0,0"
 check "the status line stays at the bottom" status_colour_is "0,128,0"
 
+# The menu of extra options: a right-click on 設, or Shift+F10 while 設 has
+# the keyboard; its switch is kept until 保 writes it.
+# The menu is the program's one shown window that no window manager handles.
+options_menu() {
+    local w info
+    for w in $(xdotool search --pid "$app" 2>/dev/null); do
+        info="$(xwininfo -id "$w" 2>/dev/null)"
+        grep -q IsViewable <<<"$info" && grep -q "Override Redirect State: yes" <<<"$info" &&
+            ! xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | grep -q '"' && return 0
+    done
+    return 1
+}
+no_options_menu() { ! options_menu; }
+click_panel $(sette_xy) 3
+check "a right-click on 設 opens the menu of extra options" wait_for 2 options_menu
+shot options-menu
+by_hand key Down Return
+check "choosing its item closes the menu" wait_for 2 no_options_menu
+check "the settings view stays open" title_is ranch "ヒヨコらっぱー の 諸設定☆ﾐ"
+check "nothing is written yet" test -z "$(ini_value ShowIcons)"
+press shift+F10
+check "Shift+F10 on 設 opens it too" wait_for 2 options_menu
+by_hand key Escape
+check "Escape closes it" wait_for 2 no_options_menu
+check "the panel stays" shown ranch
+
 # The corner is taken at once and the call point's timer re-places it with
 # its next tick, so where it stands while the view is open depends on timing.
 click_panel $(corner_option_xy 2)
@@ -40,7 +67,8 @@ check "保 asks before saving" wait_for 5 message_box
 shot save-question
 answer y
 check "保 + Yes writes the corner" wait_for 3 ini_has MAIN_PLACE 2
-check "the whole store is written" wait_for 2 test "$(ini_key_count)" = 309
+check "the whole store is written" wait_for 2 test "$(ini_classic_key_count)" = 309
+check "the switch chosen in the menu is written" ini_has ShowIcons 0
 
 # choose_corner N: picks a corner in the view (opened where it is not) and closes it.
 in_view() { title_is ranch "ヒヨコらっぱー の 諸設定☆ﾐ"; }

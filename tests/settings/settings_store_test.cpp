@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "settings/extra_options.h"
 #include "settings/store_layout.h"
 
 namespace {
@@ -17,7 +18,7 @@ TEST(SettingsStore, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(spm.ButtonCaptionStyle, 0);
     EXPECT_EQ(spm.FasterFlags, 7);
     EXPECT_EQ(spm.MainColor, 16777215);
-    EXPECT_TRUE(spm.QuietFullScreen);
+    EXPECT_TRUE(spm.Options.isOn(settings::option::kShowIcons));
     for (int i = 0; i < settings::kEntryCount; ++i) {
         EXPECT_EQ(spm.EntryTable.Exe[i], "");
         EXPECT_EQ(spm.EntryTable.APName[i], "<<空き家>>");
@@ -44,7 +45,7 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
         spm.ButtonCaptionStyle = 3;
         spm.FasterFlags = 13;
         spm.MainColor = 255;
-        spm.QuietFullScreen = false;
+        spm.Options.setOn(settings::option::kShowIcons, false);
         first.ranch().Move(1234.5, 777.25, first.ranch().Width(), first.ranch().Height());
         first.toro().Move(-30, 13000, first.toro().Width(), first.toro().Height());
         spm.SaveSettings();
@@ -58,7 +59,7 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
     EXPECT_EQ(spm.ButtonCaptionStyle, 3);
     EXPECT_EQ(spm.FasterFlags, 13);
     EXPECT_EQ(spm.MainColor, 255);
-    EXPECT_FALSE(spm.QuietFullScreen);
+    EXPECT_FALSE(spm.Options.isOn(settings::option::kShowIcons));
     EXPECT_EQ(second.ranch().Left(), 1234) << "1234.5 reads back rounded half to even";
     EXPECT_EQ(second.ranch().Top(), 777);
     EXPECT_EQ(second.toro().Left(), -30) << "a place partly off the screen is kept";
@@ -67,22 +68,23 @@ TEST(SettingsStore, SaveThenRestartRestoresEverythingExactly) {
     EXPECT_EQ(*saved->get(store::kSettingSection, "Version"), "Ver1.96");
 }
 
-// The classic nine settings and one key for each option beyond them.
-TEST(SettingsStore, WritesTheSettingsAndThreeHundredEntryKeysNamedByBoxAndSlot) {
+TEST(SettingsStore, WritesNineSettingsEachExtraOptionAndThreeHundredEntryKeys) {
     Program run;
     run.start();
     run.spm().EntryTable.Exe[5] = "box0slot5";
     run.spm().EntryTable.APPath[99] = "last";
     run.spm().EntryTable.APName[37] = "box3slot7";
     run.spm().SaveSettings();
-    EXPECT_EQ(run.desktop.store().count(store::kSettingSection), 10u);
-    EXPECT_EQ(*run.desktop.store().get(store::kSettingSection, "QuietFullScreen"), "1");
+    std::size_t extraKeys = 0;
+    for (const auto& row : settings::ExtraOptions()) extraKeys += row.key != nullptr;
+    EXPECT_EQ(run.desktop.store().count(store::kSettingSection), 9u + extraKeys);
     EXPECT_EQ(run.desktop.store().count(store::kEntrySection), 300u);
     auto& s = run.desktop.store();
     EXPECT_EQ(*s.get(store::kEntrySection, "Exe05"), "box0slot5");
     EXPECT_EQ(*s.get(store::kEntrySection, "APPath99"), "last");
     EXPECT_EQ(*s.get(store::kEntrySection, "APName37"), "box3slot7");
     EXPECT_EQ(*s.get(store::kEntrySection, "APName00"), "<<空き家>>");
+    EXPECT_EQ(*s.get(store::kSettingSection, "ShowIcons"), "1");
 }
 
 // Every value the store can hold survives a load and a save unchanged.
@@ -126,19 +128,32 @@ TEST(SettingsStore, NumericValueThatIsNoNumberLoadsAsItsDefault) {
     saved->set(store::kSettingSection, "MAIN_COLOR", "red");
     saved->set(store::kSettingSection, "SUB_LEFT", "1e999");
     saved->set(store::kSettingSection, "SUB_TOP", "12px");
-    saved->set(store::kSettingSection, "QuietFullScreen", "yes");
+    saved->set(store::kSettingSection, "ShowIcons", "off");
     Program run(saved);
     run.start();
     auto& spm = run.spm();
+    EXPECT_TRUE(spm.Options.isOn(settings::option::kShowIcons));
     EXPECT_EQ(spm.MainPlace, 1);
     EXPECT_EQ(spm.ButtonCaptionStyle, 0);
     EXPECT_EQ(spm.FasterFlags, 7);
     EXPECT_EQ(spm.MainColor, 16777215);
-    EXPECT_TRUE(spm.QuietFullScreen) << "a switch that is neither 1 nor 0";
     EXPECT_EQ(run.ranch().Left(),
               forms::roundHalfEven((spm.ScreenWidthTw - run.ranch().Width()) / 2));
     EXPECT_EQ(run.ranch().Top(),
               forms::roundHalfEven((spm.ScreenHeightTw - run.ranch().Height()) / 2));
+}
+
+// A switch stored as any number reads as on or off and is written back as 1 or 0.
+TEST(SettingsStore, ExtraSwitchTakesAnyNumberAndIsWrittenAsOneOrZero) {
+    for (const auto& [stored, on] : {std::pair{"0", false}, {" 2 ", true}, {"-1", true}}) {
+        auto saved = std::make_shared<Store>();
+        saved->set(store::kSettingSection, "ShowIcons", stored);
+        Program run(saved);
+        run.start();
+        EXPECT_EQ(run.spm().Options.isOn(settings::option::kShowIcons), on) << stored;
+        run.spm().SaveSettings();
+        EXPECT_EQ(*saved->get(store::kSettingSection, "ShowIcons"), on ? "1" : "0");
+    }
 }
 
 // The store found could not be read whole and was kept aside: the user

@@ -150,21 +150,22 @@ TEST_F(QuietFullScreen, OnlyTheCallPointsMonitorIsSilenced) {
 }
 
 // Off, the pointer opens the panel over anything, as it always did, and
-// the desktop is not followed; turned off while quiet, the call point
-// comes back at the next tick.
+// the desktop is not followed; switched in the menu of extra options, the
+// call point steps aside or comes back at once.
 TEST_F(QuietFullScreen, OffGivesTheClassicCallPoint) {
-    program.desktop.store().set(settings::store::kSettingSection, "QuietFullScreen", "0");
+    program.desktop.store().set(settings::store::kSettingSection,
+                                settings::option::kQuietFullScreen, "0");
     startOn({kLeft});
     show(activeOnly(fullScreen(kLeft)));
     EXPECT_EQ(watch.starts, 0);
     EXPECT_TRUE(program.sp().Visible());
     EXPECT_TRUE(touchOpens());
 
-    program.spm().QuietFullScreen = true;
-    program.desktop.advance(3333);
+    const char* item = settings::ExtraOptionOf(settings::option::kQuietFullScreen).menuText;
+    program.desktop.menus.choices = {item, item};
+    program.ranch().OpenOptionsMenu(false);
     EXPECT_FALSE(program.sp().Visible());
-    program.spm().QuietFullScreen = false;
-    program.desktop.advance(3333);
+    program.ranch().OpenOptionsMenu(false);
     EXPECT_TRUE(program.sp().Visible());
     EXPECT_FALSE(watch.watching());
     EXPECT_TRUE(touchOpens());

@@ -1,9 +1,9 @@
 // The headless desktop: a real backend without a screen, for tests.
 // Implements: screen, z-order with a topmost band, active window and focus
 // (through the model), pointer and keys, a virtual clock with timers,
-// scripted dialog answers with a log, an in-memory store, a shell-open log,
-// a sent-key queue, other programs' windows in front, and ProcessEnded
-// instead of an exit.
+// scripted dialog and menu answers with a log, an in-memory store, a
+// shell-open log, a sent-key queue, other programs' windows in front, and
+// ProcessEnded instead of an exit.
 #pragma once
 
 #include <deque>
@@ -19,6 +19,7 @@
 
 #include "forms/form.h"
 #include "platform/headless/headless_foreground.h"
+#include "platform/headless/headless_popup_menu.h"
 #include "platform/platform.h"
 
 namespace platform::headless {
@@ -131,6 +132,7 @@ class HeadlessPlatform : public Platform {
     double clockSeconds() override { return now_ / 1000.0; }
     void post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
     int runEventLoop() override;
+    PopupMenu& popupMenu() override { return menus; }
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override { sentKeys.push_back(virtualKey); }
     ForegroundWatch* foregroundWatch() override { return &foreground; }
@@ -182,6 +184,7 @@ class HeadlessPlatform : public Platform {
     std::deque<int> messageBoxAnswers;
     std::deque<std::optional<OpenFileResult>> openFileAnswers;
     std::deque<std::optional<forms::Color>> colorAnswers;
+    FakePopupMenu menus;
     // What was shown or done.
     std::vector<MessageBoxShown> messageBoxes;
     std::vector<OpenFileRequest> openFileRequests;

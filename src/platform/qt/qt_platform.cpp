@@ -81,6 +81,11 @@ QtPlatform::QtPlatform() : lock_(lockPathFor(settings::kAppName)) {
 
 QtPlatform::~QtPlatform() = default;
 
+PopupMenu& QtPlatform::popupMenu() {
+    if (!menus_) menus_ = std::make_unique<QtPopupMenu>(*this);
+    return *menus_;
+}
+
 SizeTw QtPlatform::measureText(const forms::Font& font, const std::string& text) {
     return fonts_.measureText(font, text);
 }

@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_popup_menu.h"
 #include "platform/qt/qt_session.h"
 #include "platform/qt/settings_file.h"
 #include "platform/qt/x11_desktop.h"
@@ -62,6 +63,7 @@ class QtPlatform : public Platform {
     double clockSeconds() override;
     void post(std::function<void()> task) override;
     int runEventLoop() override;
+    PopupMenu& popupMenu() override;
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override;
     ForegroundWatch* foregroundWatch() override;
@@ -108,6 +110,7 @@ class QtPlatform : public Platform {
     std::vector<QtFormPeer*> peers_;
     std::vector<const forms::Form*> topmost_;  // oldest first
     std::unique_ptr<SessionWatch> session_;
+    std::unique_ptr<QtPopupMenu> menus_;  // made at first use
     bool displayGone_ = false;
     std::function<void()> screensChanged_;
     bool screenNoticePending_ = false;

@@ -30,6 +30,7 @@
 #include "platform/win32/win32_desktop_map.h"
 #include "platform/win32/win32_face_choice.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_popup_menu.h"
 
 namespace platform::win32 {
 
@@ -81,6 +82,7 @@ class Win32Platform : public Platform {
     double clockSeconds() override;
     void post(std::function<void()> task) override;
     int runEventLoop() override;
+    PopupMenu& popupMenu() override;
     bool acquireSingleInstance() override;
     void sendKey(int virtualKey) override;
     ForegroundWatch* foregroundWatch() override;
@@ -136,6 +138,8 @@ class Win32Platform : public Platform {
     HANDLE pauseTimer_ = nullptr;
     bool finePeriod_ = false;  // the system timer made fine for lack of pauseTimer_
     std::unique_ptr<ForegroundWatch> foregroundWatch_;  // made at the first call
+    bool finePeriod_ = false;                // the system timer made fine for lack of pauseTimer_
+    std::unique_ptr<Win32PopupMenu> menus_;  // made at first use
 };
 
 }  // namespace platform::win32

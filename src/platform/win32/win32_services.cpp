@@ -221,4 +221,9 @@ void Win32Platform::endProcess(int exitCode) {
     ExitProcess(UINT(exitCode));
 }
 
+PopupMenu& Win32Platform::popupMenu() {
+    if (!menus_) menus_ = std::make_unique<Win32PopupMenu>(*this);
+    return *menus_;
+}
+
 }  // namespace platform::win32

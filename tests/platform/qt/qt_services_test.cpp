@@ -18,6 +18,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <csignal>
 
+#include "platform/popup_menu.h"
 #include "platform/qt/instance_lock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_keys.h"
@@ -235,6 +237,57 @@ TEST(MessageBox, StyleBitsGiveIconButtonsAndDefaultAndAnswersAreClassic) {
     EXPECT_EQ(sharedPlatform().messageBox(refusal.toStdString(), kStop, "t"), kAnswerOk);
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(missing.toStdString(), "") << "not in the box's face";
+}
+
+// Answers the next popup menu from inside its own event loop.
+void answerNextMenu(std::function<void(QMenu&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        QElapsedTimer clock;
+        clock.start();
+        while (!qobject_cast<QMenu*>(QApplication::activePopupWidget()) && clock.elapsed() < 2000) {
+            QCoreApplication::processEvents();
+        }
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) answer(*menu);
+    });
+}
+
+// Opened by a key, the menu hangs under the control; its items keep their
+// check marks and separators, and the answer is the index of the chosen one.
+TEST(PopupMenu, ItemsKeepChecksAndTheChoiceComesBackAsItsIndex) {
+    Desktop desktop;
+    TestForm form(desktop.runtime);
+    auto& button = form.add<forms::CommandButton>("Anchor");
+    button.Move(300, 600, 900, 375);
+    showAt(form, 1500, 1500);
+    const std::vector<platform::MenuItem> items{
+        {"ｱｲｺﾝで顔見せ", true, true}, {"静かに", true, false}, {"書き出し…", false, false, true}};
+    QStringList texts;
+    std::vector<bool> checks;
+    int separators = 0;
+    QPoint placed, expected;
+    answerNextMenu([&](QMenu& menu) {
+        placed = menu.pos();
+        QWidget* anchor = widgetNamed(form, "Anchor");
+        expected = anchor->mapToGlobal(QPoint(0, anchor->height()));
+        for (QAction* action : menu.actions()) {
+            if (action->isSeparator()) {
+                ++separators;
+                continue;
+            }
+            texts << action->text();
+            checks.push_back(action->isCheckable() && action->isChecked());
+        }
+        QTest::mouseClick(&menu, Qt::LeftButton, {},
+                          menu.actionGeometry(menu.actions().at(1)).center());
+    });
+    EXPECT_EQ(sharedPlatform().popupMenu().popUp(button, false, items), 1);
+    EXPECT_EQ(texts.join("|").toStdString(), "ｱｲｺﾝで顔見せ|静かに|書き出し…");
+    EXPECT_EQ(checks, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(separators, 1);
+    EXPECT_EQ(placed, expected);
+
+    answerNextMenu([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
+    EXPECT_EQ(sharedPlatform().popupMenu().popUp(button, true, items), std::nullopt);
 }
 
 // Texts that Qt's dialogs show when no Japanese catalogue is loaded.
