@@ -13,8 +13,7 @@ constexpr int kRightWindows = 92;
 
 // A modifier pressed alone: it never counts as a key of its own.
 constexpr bool isModifier(int keyCode) {
-    return keyCode == kShift || keyCode == kControl || keyCode == kMenu ||
-           keyCode == kRightWindows;
+    return keyCode == kShift || keyCode == kControl || keyCode == kMenu || keyCode == kRightWindows;
 }
 
 }  // namespace forms::keys

@@ -136,10 +136,9 @@ class Win32Platform : public Platform {
     bool comTried_ = false;
     bool comInitialized_ = false;
     HANDLE pauseTimer_ = nullptr;
-    bool finePeriod_ = false;  // the system timer made fine for lack of pauseTimer_
-    std::unique_ptr<ForegroundWatch> foregroundWatch_;  // made at the first call
     bool finePeriod_ = false;                // the system timer made fine for lack of pauseTimer_
     std::unique_ptr<Win32PopupMenu> menus_;  // made at first use
+    std::unique_ptr<ForegroundWatch> foregroundWatch_;  // made at the first call
 };
 
 }  // namespace platform::win32

@@ -192,7 +192,7 @@ check "a right click on the call point asks the end question" wait_for 20 box_sh
 answer_box "$TITLE" y
 check "Yes ends the program" wait_for 60 program_ended
 
-check "the nine settings and the one option are stored" equals "$(store_count "$SETTING")" 10
+check "the nine settings and the two extra options are stored" equals "$(store_count "$SETTING")" 11
 check "all 300 entry values are stored" equals "$(store_count "$ENTRIES")" 300
 check "the stored settings were read back and kept" equals \
     "$(store_get "$SETTING" MAIN_COLOR),$(store_get "$SETTING" Faster),$(store_get "$SETTING" MAIN_PLACE)" "255,5,1"
