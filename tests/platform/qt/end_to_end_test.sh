@@ -123,7 +123,7 @@ xdotool click 3
 check "the end question is asked" wait_for 5 message_box_of "$first"
 answer_box "$first" y
 check "answering Yes ends the program with code 0 after its farewell show" wait_exit 20 "$first"
-check "the nine settings are stored" test "$(sed -n '/^\[Hiyokorapper Setting\]/,/^$/p' "$ini" | grep -c '=')" = 9
+check "the nine settings and the two extra options are stored" test "$(sed -n '/^\[Hiyokorapper Setting\]/,/^$/p' "$ini" | grep -c '=')" = 11
 check "the 300 entry keys are stored" test "$(sed -n '/^\[User Setting\]/,$p' "$ini" | grep -c '=')" = 300
 check "the corner is kept" grep -qx 'MAIN_PLACE=3' "$ini"
 hard_lines "$ini" >"$work/hard-after"
